@@ -1,0 +1,12 @@
+#include "core/items.h"
+
+#include "platform/program.h"
+
+QStringView item(int index)
+{
+    if (index < 0 || index >= int(items.size())) {
+        platform::fatalError(platform::RunTimeError::SubscriptOutOfRange);
+        return {};
+    }
+    return items[index];
+}

@@ -1,0 +1,15 @@
+#include "core/module1.h"
+
+#include "core/shared_state.h"
+#include "settings_window/frm_hoofd.h"
+
+namespace Module1 {
+
+void Main()
+{
+    SharedState state;
+    frm_hoofd settings(state);
+    settings.showModal();
+}
+
+} // namespace Module1

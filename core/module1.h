@@ -1,0 +1,9 @@
+#pragma once
+
+namespace Module1 {
+
+// The start-up routine: sets the shared values to their defaults and shows the settings window,
+// returning when its modal display ends.
+void Main();
+
+} // namespace Module1

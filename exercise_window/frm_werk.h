@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/forms.h"
+
+class QLabel;
+class QTimer;
+struct SharedState;
+
+// The exercise window: flashes one vowel at a time at the pace held in the shared state, with a
+// pause and a smiling face after every series.
+class frm_werk final : public platform::Form
+{
+    Q_OBJECT
+
+public:
+    explicit frm_werk(SharedState &state);
+
+    // Handlers, in the order the program first runs them.
+    void Form_Load();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Command2_Click();
+    void Command1_Click();
+    void cmd_exit_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void next_step();
+    void end_series();
+
+    SharedState &m_state;
+    QLabel *txt_string;
+    QLabel *Picture1;
+    QLabel *Label3;
+    QLabel *Label1;
+    QTimer *Timer1;
+    QTimer *Timer2;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/program.h"
+
+#include <QString>
+#include <optional>
+
+namespace platform {
+
+// A number as plain decimal text: no blanks, no grouping, "-" only before negative values.
+QString numberText(qint32 value);
+
+struct Conversion
+{
+    qint32 value = 0;
+    std::optional<RunTimeError> error; // set when the text does not give a 32-bit number
+};
+
+// Reads a whole decimal number: ASCII digits with an optional leading "+" or "-", with white
+// space around it allowed. Anything else is a type mismatch; a number outside the signed 32-bit
+// range is an overflow.
+Conversion toInt32(const QString &text);
+
+} // namespace platform

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+// The kinds of run-time error the program can meet.
+enum class RunTimeError { TypeMismatch, Overflow, SubscriptOutOfRange };
+
+// The kind of error as the user reads it.
+QString errorName(RunTimeError error);
+
+// Tells the user about an error in a message box over the window; the program goes on.
+void reportError(QWidget *window, RunTimeError error, const QString &detail);
+
+// Stops the program's timers, reports the error and ends the program with a failure status.
+void fatalError(RunTimeError error);
+
+// Ends the program at once: every window's modal display ends and no further handler runs.
+void endProgram(int status = 0);
+
+// The status the program ended with, for main() to return.
+int exitStatus();
+
+// Tests take over ending the program and reporting errors, which would otherwise end or block
+// the test itself. An empty function restores the program's own behaviour.
+struct ProgramHooks
+{
+    std::function<void(int status)> endProgram;
+    std::function<void(RunTimeError error, const QString &detail)> reportError;
+};
+void setProgramHooks(ProgramHooks hooks);
+
+} // namespace platform

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace platform {
+
+// The next number of the process's random generator, uniform in [0, 1). The generator is seeded
+// once, from the system's entropy, when it is first used.
+double randomNext();
+
+} // namespace platform

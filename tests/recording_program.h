@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/program.h"
+
+#include <QList>
+#include <QStringList>
+
+// Records every end of the program and every error report the code under test asks for, instead
+// of carrying them out, for as long as it lives.
+class RecordingProgram
+{
+public:
+    RecordingProgram()
+    {
+        platform::setProgramHooks({
+            [this](int status) { ends.append(status); },
+            [this](platform::RunTimeError error, const QString &detail) {
+                errors.append(error);
+                details.append(detail);
+            },
+        });
+    }
+    ~RecordingProgram() { platform::setProgramHooks({}); }
+
+    QList<int> ends;
+    QList<platform::RunTimeError> errors;
+    QStringList details;
+};
