@@ -1,3 +1,324 @@
-int main()
+// Drives the real program in a real X server: keys through xdotool, the window frame's close box
+// as a window manager would press it, and what the windows show read back from the screen.
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTest>
+
+#include <xcb/xcb.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+using Window = xcb_window_t;
+
+QString xdotool(const QStringList &arguments)
 {
+    QProcess process;
+    process.start("xdotool", arguments);
+    if (!process.waitForFinished(10000))
+        return {};
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
+
+// The shown windows with this exact title.
+QList<Window> shownWindows(const QString &title)
+{
+    QList<Window> windows;
+    const QString found = xdotool({ "search", "--onlyvisible", "--name", "^" + title + "$" });
+    for (const QString &id : found.split('\n', Qt::SkipEmptyParts))
+        windows.append(id.toUInt());
+    return windows;
+}
+
+// Centred on the 1280 x 1024 screen. With no window manager to tell it the frame's size, Qt
+// allows 10 pixels left and 40 above for one, and centres the window within that.
+bool isCentred(QRect window)
+{
+    return window.topLeft()
+        == QPoint(640 - window.width() / 2 - 10, 512 - window.height() / 2 - 40);
+}
+
+bool waitFor(const std::function<bool()> &condition, int milliseconds = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.hasExpired(milliseconds))
+            return false;
+        QTest::qSleep(20);
+    }
+    return true;
+}
+
+} // namespace
+
+class tst_end_to_end final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+    void settingsWindowOpens();
+    void altEEndsFromSettings();
+    void altSOpensTheExercise();
+    void closingSettingsThroughTheFrameEnds();
+    void closingTheExerciseThroughTheFrameEnds();
+    void badNumberIsReportedAndTheProgramGoesOn();
+    void exerciseFlashesItemsAndRewards();
+    void altEEndsTheExercise();
+
+private:
+    Window waitForWindow(const QString &title);
+    void pressKeys(Window window, const QString &keys);
+    void closeThroughFrame(Window window);
+    QRect geometry(Window window);
+    // How many pixels of the window's area match the test.
+    int countPixels(Window window, QRect area, const std::function<bool(int, int, int)> &test);
+    bool endsWith(int status);
+    Window startExercise(const QString &interval);
+
+    xcb_connection_t *m_x = nullptr;
+    xcb_atom_t m_protocols = 0;
+    xcb_atom_t m_deleteWindow = 0;
+    QProcess m_program;
+};
+
+static xcb_atom_t atom(xcb_connection_t *x, const char *name)
+{
+    const auto cookie = xcb_intern_atom(x, false, uint16_t(strlen(name)), name);
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> reply(
+        xcb_intern_atom_reply(x, cookie, nullptr), &free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+void tst_end_to_end::initTestCase()
+{
+    m_x = xcb_connect(nullptr, nullptr);
+    QVERIFY2(!xcb_connection_has_error(m_x), "no X server: run this test under xvfb-run");
+    m_protocols = atom(m_x, "WM_PROTOCOLS");
+    m_deleteWindow = atom(m_x, "WM_DELETE_WINDOW");
+}
+
+void tst_end_to_end::cleanupTestCase()
+{
+    xcb_disconnect(m_x);
+}
+
+void tst_end_to_end::init()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    m_program.setProcessEnvironment(environment);
+    m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_program.start(LEZOMAT_BINARY, QStringList());
+    QVERIFY(m_program.waitForStarted());
+}
+
+void tst_end_to_end::cleanup()
+{
+    if (m_program.state() != QProcess::NotRunning) {
+        m_program.kill();
+        m_program.waitForFinished();
+    }
+}
+
+Window tst_end_to_end::waitForWindow(const QString &title)
+{
+    QList<Window> windows;
+    waitFor([&] { return !(windows = shownWindows(title)).isEmpty(); });
+    return windows.value(0);
+}
+
+// With no window manager nothing gives a window the keyboard focus, so the test does.
+void tst_end_to_end::pressKeys(Window window, const QString &keys)
+{
+    xdotool({ "windowfocus", "--sync", QString::number(window) });
+    xdotool({ "key", "--delay", "50", keys });
+}
+
+// What a window manager sends when the close box of the frame is pressed.
+void tst_end_to_end::closeThroughFrame(Window window)
+{
+    xcb_client_message_event_t event {};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = m_protocols;
+    event.data.data32[0] = m_deleteWindow;
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(m_x, false, window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char *>(&event));
+    xcb_flush(m_x);
+}
+
+QRect tst_end_to_end::geometry(Window window)
+{
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_x)).data->root;
+    std::unique_ptr<xcb_get_geometry_reply_t, decltype(&free)> size(
+        xcb_get_geometry_reply(m_x, xcb_get_geometry(m_x, window), nullptr), &free);
+    std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&free)> origin(
+        xcb_translate_coordinates_reply(m_x, xcb_translate_coordinates(m_x, window, root, 0, 0),
+                                        nullptr),
+        &free);
+    if (!size || !origin)
+        return {};
+    return QRect(origin->dst_x, origin->dst_y, size->width, size->height);
+}
+
+int tst_end_to_end::countPixels(Window window, QRect area,
+                                const std::function<bool(int, int, int)> &test)
+{
+    const auto cookie = xcb_get_image(m_x, XCB_IMAGE_FORMAT_Z_PIXMAP, window, int16_t(area.x()),
+                                      int16_t(area.y()), uint16_t(area.width()),
+                                      uint16_t(area.height()), ~0u);
+    std::unique_ptr<xcb_get_image_reply_t, decltype(&free)> image(
+        xcb_get_image_reply(m_x, cookie, nullptr), &free);
+    if (!image)
+        return -1;
+    // Depth 24 comes as four bytes a pixel: blue, green, red, unused.
+    const uint8_t *pixel = xcb_get_image_data(image.get());
+    const int pixels = xcb_get_image_data_length(image.get()) / 4;
+    int count = 0;
+    for (int i = 0; i < pixels; ++i, pixel += 4)
+        count += test(pixel[2], pixel[1], pixel[0]);
+    return count;
+}
+
+bool tst_end_to_end::endsWith(int status)
+{
+    return m_program.waitForFinished(10000) && m_program.exitStatus() == QProcess::NormalExit
+        && m_program.exitCode() == status;
+}
+
+Window tst_end_to_end::startExercise(const QString &interval)
+{
+    const Window settings = waitForWindow("Form1");
+    if (!interval.isEmpty()) {
+        // The start field has the focus and its text is replaced by what is typed.
+        xdotool({ "windowfocus", "--sync", QString::number(settings) });
+        xdotool({ "key", "ctrl+a" });
+        xdotool({ "type", interval });
+    }
+    pressKeys(settings, "alt+s");
+    return waitForWindow("Lezomat");
+}
+
+void tst_end_to_end::settingsWindowOpens()
+{
+    const Window settings = waitForWindow("Form1");
+    QVERIFY(settings);
+    const QRect frame = geometry(settings);
+    QCOMPARE(frame.size(), QSize(369, 192));
+    QVERIFY(isCentred(frame));
+}
+
+void tst_end_to_end::altEEndsFromSettings()
+{
+    pressKeys(waitForWindow("Form1"), "alt+e");
+    QVERIFY(endsWith(0));
+}
+
+void tst_end_to_end::altSOpensTheExercise()
+{
+    const Window exercise = startExercise({});
+    QVERIFY(exercise);
+    const QRect frame = geometry(exercise);
+    QCOMPARE(frame.size(), QSize(1016, 734));
+    QVERIFY(isCentred(frame));
+    QVERIFY(waitFor([] { return shownWindows("Form1").isEmpty(); }));
+    QCOMPARE(m_program.state(), QProcess::Running);
+}
+
+void tst_end_to_end::closingSettingsThroughTheFrameEnds()
+{
+    closeThroughFrame(waitForWindow("Form1"));
+    QVERIFY(endsWith(0));
+}
+
+void tst_end_to_end::closingTheExerciseThroughTheFrameEnds()
+{
+    const Window exercise = startExercise({});
+    QVERIFY(exercise);
+    closeThroughFrame(exercise);
+    QVERIFY(endsWith(0));
+}
+
+void tst_end_to_end::badNumberIsReportedAndTheProgramGoesOn()
+{
+    const Window settings = waitForWindow("Form1");
+    xdotool({ "windowfocus", "--sync", QString::number(settings) });
+    xdotool({ "key", "ctrl+a", "BackSpace" });
+    pressKeys(settings, "alt+s");
+
+    // The report is a small box of its own; the exercise window does not open.
+    const Window report = waitForWindow("Lezomat");
+    QVERIFY(report);
+    QVERIFY(geometry(report).width() < 1016);
+    QCOMPARE(m_program.state(), QProcess::Running);
+    QCOMPARE(shownWindows("Form1"), { settings });
+
+    pressKeys(report, "Return");
+    QVERIFY(waitFor([] { return shownWindows("Lezomat").isEmpty(); }));
+    QCOMPARE(m_program.state(), QProcess::Running);
+
+    // The emptied field has the focus again: typing a number into it starts the exercise.
+    xdotool({ "windowfocus", "--sync", QString::number(settings) });
+    xdotool({ "type", "1500" });
+    pressKeys(settings, "alt+s");
+    const Window exercise = waitForWindow("Lezomat");
+    QCOMPARE(geometry(exercise).size(), QSize(1016, 734));
+}
+
+// At 200 ms a step comes every 100 ms: a series of ten items takes 2.1 s, then a 3.5 s pause.
+void tst_end_to_end::exerciseFlashesItemsAndRewards()
+{
+    const Window exercise = startExercise("200");
+    QVERIFY(exercise);
+    // The item's label is opaque and lighter than the window; its lowest rows lie below the
+    // picture box, so they tell whether the label is shown even during a pause.
+    const QRect itemArea(352, 288, 225, 97);
+    const QRect itemFoot(352, 378, 225, 7);
+    const QRect pictureArea(384, 264, 153, 113);
+    const auto light = [](int r, int g, int b) { return r > 220 && g > 220 && b > 220; };
+    const auto ink = [](int r, int g, int b) { return r < 100 && g < 100 && b < 100; };
+    const auto yellow = [](int r, int g, int b) { return r > 200 && g > 150 && b < 100; };
+    const auto itemShown = [&] { return countPixels(exercise, itemFoot, light) > 1000; };
+
+    int changes = 0;
+    bool shown = false;
+    bool inkSeen = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (!clock.hasExpired(1800)) {
+        const bool nowShown = itemShown();
+        changes += nowShown != shown;
+        shown = nowShown;
+        inkSeen = inkSeen || (shown && countPixels(exercise, itemArea, ink) > 20);
+        QTest::qSleep(10);
+    }
+    QVERIFY2(changes >= 6, qPrintable(QString::number(changes)));
+    QVERIFY(inkSeen);
+
+    QVERIFY(waitFor([&] { return countPixels(exercise, pictureArea, yellow) > 100; }, 3000));
+    QVERIFY(!itemShown());
+    QVERIFY(waitFor([&] { return countPixels(exercise, pictureArea, yellow) == 0; }, 5000));
+    QVERIFY(waitFor(itemShown, 1000));
+}
+
+void tst_end_to_end::altEEndsTheExercise()
+{
+    const Window exercise = startExercise("400");
+    QVERIFY(exercise);
+    QTest::qSleep(500);
+    pressKeys(exercise, "alt+e");
+    QVERIFY(endsWith(0));
+}
+
+QTEST_GUILESS_MAIN(tst_end_to_end)
+#include "tst_end_to_end.moc"

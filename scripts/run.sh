@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the program and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "lezomat: no display found (DISPLAY and WAYLAND_DISPLAY are unset); run it from a desktop session." >&2
+    exit 1
+fi
+
+need_packages "${BUILD_PACKAGES[@]}"
+cmake -S . -B build -G Ninja >/dev/null
+cmake --build build --target lezomat
+exec build/lezomat
