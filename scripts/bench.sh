@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds and runs the pacing benchmark in a virtual X server (about three minutes).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+need_packages "${BUILD_PACKAGES[@]}" xvfb xauth
+cmake -S . -B build -G Ninja >/dev/null
+cmake --build build --target bench_pacing
+xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/bench_pacing
