@@ -21,17 +21,17 @@ platform::Conversion expected(const QString &text)
         number = number.sliced(1);
     }
     if (number.isEmpty())
-        return { 0, RunTimeError::TypeMismatch };
+        return {0, RunTimeError::TypeMismatch};
     qint64 magnitude = 0;
     for (QChar digit : number) {
         if (digit < u'0' || digit > u'9')
-            return { 0, RunTimeError::TypeMismatch };
+            return {0, RunTimeError::TypeMismatch};
         magnitude = std::min<qint64>(magnitude * 10 + (digit.unicode() - u'0'), qint64(1) << 40);
     }
     const qint64 value = negative ? -magnitude : magnitude;
     if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
-        return { 0, RunTimeError::Overflow };
-    return { qint32(value), std::nullopt };
+        return {0, RunTimeError::Overflow};
+    return {qint32(value), std::nullopt};
 }
 
 void check(const QString &text)

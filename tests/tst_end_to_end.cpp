@@ -4,11 +4,9 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
-
-#include <xcb/xcb.h>
-
 #include <functional>
 #include <memory>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -27,7 +25,7 @@ QString xdotool(const QStringList &arguments)
 QList<Window> shownWindows(const QString &title)
 {
     QList<Window> windows;
-    const QString found = xdotool({ "search", "--onlyvisible", "--name", "^" + title + "$" });
+    const QString found = xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"});
     for (const QString &id : found.split('\n', Qt::SkipEmptyParts))
         windows.append(id.toUInt());
     return windows;
@@ -138,8 +136,8 @@ Window tst_end_to_end::waitForWindow(const QString &title)
 // With no window manager nothing gives a window the keyboard focus, so the test does.
 void tst_end_to_end::pressKeys(Window window, const QString &keys)
 {
-    xdotool({ "windowfocus", "--sync", QString::number(window) });
-    xdotool({ "key", "--delay", "50", keys });
+    xdotool({"windowfocus", "--sync", QString::number(window)});
+    xdotool({"key", "--delay", "50", keys});
 }
 
 // What a window manager sends when the close box of the frame is pressed.
@@ -174,9 +172,9 @@ QRect tst_end_to_end::geometry(Window window)
 int tst_end_to_end::countPixels(Window window, QRect area,
                                 const std::function<bool(int, int, int)> &test)
 {
-    const auto cookie = xcb_get_image(m_x, XCB_IMAGE_FORMAT_Z_PIXMAP, window, int16_t(area.x()),
-                                      int16_t(area.y()), uint16_t(area.width()),
-                                      uint16_t(area.height()), ~0u);
+    const auto cookie
+        = xcb_get_image(m_x, XCB_IMAGE_FORMAT_Z_PIXMAP, window, int16_t(area.x()),
+                        int16_t(area.y()), uint16_t(area.width()), uint16_t(area.height()), ~0u);
     std::unique_ptr<xcb_get_image_reply_t, decltype(&free)> image(
         xcb_get_image_reply(m_x, cookie, nullptr), &free);
     if (!image)
@@ -201,9 +199,9 @@ Window tst_end_to_end::startExercise(const QString &interval)
     const Window settings = waitForWindow("Form1");
     if (!interval.isEmpty()) {
         // The start field has the focus and its text is replaced by what is typed.
-        xdotool({ "windowfocus", "--sync", QString::number(settings) });
-        xdotool({ "key", "ctrl+a" });
-        xdotool({ "type", interval });
+        xdotool({"windowfocus", "--sync", QString::number(settings)});
+        xdotool({"key", "ctrl+a"});
+        xdotool({"type", interval});
     }
     pressKeys(settings, "alt+s");
     return waitForWindow("Lezomat");
@@ -252,8 +250,8 @@ void tst_end_to_end::closingTheExerciseThroughTheFrameEnds()
 void tst_end_to_end::badNumberIsReportedAndTheProgramGoesOn()
 {
     const Window settings = waitForWindow("Form1");
-    xdotool({ "windowfocus", "--sync", QString::number(settings) });
-    xdotool({ "key", "ctrl+a", "BackSpace" });
+    xdotool({"windowfocus", "--sync", QString::number(settings)});
+    xdotool({"key", "ctrl+a", "BackSpace"});
     pressKeys(settings, "alt+s");
 
     // The report is a small box of its own; the exercise window does not open.
@@ -261,15 +259,15 @@ void tst_end_to_end::badNumberIsReportedAndTheProgramGoesOn()
     QVERIFY(report);
     QVERIFY(geometry(report).width() < 1016);
     QCOMPARE(m_program.state(), QProcess::Running);
-    QCOMPARE(shownWindows("Form1"), { settings });
+    QCOMPARE(shownWindows("Form1"), {settings});
 
     pressKeys(report, "Return");
     QVERIFY(waitFor([] { return shownWindows("Lezomat").isEmpty(); }));
     QCOMPARE(m_program.state(), QProcess::Running);
 
     // The emptied field has the focus again: typing a number into it starts the exercise.
-    xdotool({ "windowfocus", "--sync", QString::number(settings) });
-    xdotool({ "type", "1500" });
+    xdotool({"windowfocus", "--sync", QString::number(settings)});
+    xdotool({"type", "1500"});
     pressKeys(settings, "alt+s");
     const Window exercise = waitForWindow("Lezomat");
     QCOMPARE(geometry(exercise).size(), QSize(1016, 734));

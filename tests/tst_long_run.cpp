@@ -67,8 +67,9 @@ void tst_long_run::invariantsHoldOverTenMillionTicks()
             const bool blockEnded = probe.Timer2->interval() == 5500;
             QCOMPARE(blockEnded, series % 3 == 0);
             if (blockEnded)
-                QVERIFY2(state.interval >= state.acceleration,
-                         qPrintable(QString("%1 < %2").arg(state.interval).arg(state.acceleration)));
+                QVERIFY2(
+                    state.interval >= state.acceleration,
+                    qPrintable(QString("%1 < %2").arg(state.interval).arg(state.acceleration)));
         }
     }
     QVERIFY(series > 0);
