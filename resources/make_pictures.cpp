@@ -1,6 +1,8 @@
-// Draws the reward picture shown during pauses: a glossy yellow smiling face in the middle of a
-// round grey gradient. Run it to write reward.jpg into the folder given as its argument.
+// Draws the program's pictures into the folder given as the argument: the reward picture shown
+// during pauses (reward.jpg), a glossy yellow smiling face in the middle of a round grey gradient,
+// and the program's icon made from the same face, as PNG files at the usual sizes and as SVG.
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -13,6 +15,34 @@ namespace {
 
 constexpr QSize pictureSize(150, 112);
 constexpr qreal faceDiameter = 30;
+const QString iconName = QStringLiteral("nl.lezomat.Lezomat");
+
+// The face, in fractions of the square it fills.
+struct Oval
+{
+    qreal x, y, width, height;
+};
+struct Stop
+{
+    qreal at;
+    QColor colour;
+};
+constexpr Oval leftEye {0.32, 0.27, 0.10, 0.17};
+constexpr Oval rightEye {0.58, 0.27, 0.10, 0.17};
+constexpr Oval gloss {0.12, 0.06, 0.42, 0.28};
+constexpr QPointF bodyLight(0.38, 0.32);
+constexpr qreal bodyRadius = 0.62;
+const Stop bodyStops[] = {{0.0, QColor(255, 250, 190)},
+                          {0.35, QColor(255, 222, 40)},
+                          {0.85, QColor(236, 170, 0)},
+                          {1.0, QColor(190, 120, 0)}};
+const QColor outline(150, 95, 0);
+constexpr qreal outlineWidth = 1.0 / 30;
+const QColor features(40, 30, 10);
+constexpr QPointF smileFrom(0.25, 0.58), smileBend(0.5, 0.88), smileTo(0.75, 0.58);
+constexpr qreal smileWidth = 1.0 / 14;
+constexpr QPointF glossLight(0.33, 0.2);
+constexpr qreal glossRadius = 0.22;
 
 void paintBackground(QPainter &painter, QRectF area)
 {
@@ -24,40 +54,38 @@ void paintBackground(QPainter &painter, QRectF area)
     painter.fillRect(area, gradient);
 }
 
-// The face fills the square it is given.
 void paintFace(QPainter &painter, QRectF square)
 {
     const qreal d = square.width();
-    const auto at = [&](qreal x, qreal y) { return square.topLeft() + QPointF(x * d, y * d); };
+    const auto at = [&](QPointF p) { return square.topLeft() + p * d; };
+    const auto oval = [&](Oval o) { return QRectF(at({o.x, o.y}), QSizeF(o.width, o.height) * d); };
 
-    QRadialGradient body(at(0.38, 0.32), d * 0.62);
-    body.setColorAt(0.0, QColor(255, 250, 190));
-    body.setColorAt(0.35, QColor(255, 222, 40));
-    body.setColorAt(0.85, QColor(236, 170, 0));
-    body.setColorAt(1.0, QColor(190, 120, 0));
-    painter.setPen(QPen(QColor(150, 95, 0), d / 30));
+    QRadialGradient body(at(bodyLight), d * bodyRadius);
+    for (const Stop &stop : bodyStops)
+        body.setColorAt(stop.at, stop.colour);
+    painter.setPen(QPen(outline, d * outlineWidth));
     painter.setBrush(body);
-    painter.drawEllipse(square.adjusted(d / 60, d / 60, -d / 60, -d / 60));
+    const qreal inset = d * outlineWidth / 2;
+    painter.drawEllipse(square.adjusted(inset, inset, -inset, -inset));
 
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(40, 30, 10));
-    painter.drawEllipse(QRectF(at(0.32, 0.27), QSizeF(d * 0.1, d * 0.17)));
-    painter.drawEllipse(QRectF(at(0.58, 0.27), QSizeF(d * 0.1, d * 0.17)));
+    painter.setBrush(features);
+    painter.drawEllipse(oval(leftEye));
+    painter.drawEllipse(oval(rightEye));
 
     QPainterPath smile;
-    smile.moveTo(at(0.25, 0.58));
-    smile.quadTo(at(0.5, 0.88), at(0.75, 0.58));
-    painter.setPen(QPen(QColor(40, 30, 10), d / 14, Qt::SolidLine, Qt::RoundCap));
+    smile.moveTo(at(smileFrom));
+    smile.quadTo(at(smileBend), at(smileTo));
+    painter.setPen(QPen(features, d * smileWidth, Qt::SolidLine, Qt::RoundCap));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(smile);
 
-    // The gloss: a soft white highlight on the upper left.
-    QRadialGradient gloss(at(0.33, 0.2), d * 0.22);
-    gloss.setColorAt(0.0, QColor(255, 255, 255, 210));
-    gloss.setColorAt(1.0, QColor(255, 255, 255, 0));
+    QRadialGradient shine(at(glossLight), d * glossRadius);
+    shine.setColorAt(0.0, QColor(255, 255, 255, 210));
+    shine.setColorAt(1.0, QColor(255, 255, 255, 0));
     painter.setPen(Qt::NoPen);
-    painter.setBrush(gloss);
-    painter.drawEllipse(QRectF(at(0.12, 0.06), QSizeF(d * 0.42, d * 0.28)));
+    painter.setBrush(shine);
+    painter.drawEllipse(oval(gloss));
 }
 
 QImage rewardPicture()
@@ -72,6 +100,61 @@ QImage rewardPicture()
     return image;
 }
 
+QImage icon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintFace(painter, QRectF(0, 0, size, size));
+    return image;
+}
+
+// The same face as scalable vector graphics, 100 units across.
+QByteArray svgIcon()
+{
+    const auto n = [](qreal v) { return QByteArray::number(v * 100, 'g', 4); };
+    const auto colour = [](QColor c, int alpha = 255) {
+        return "rgb(" + QByteArray::number(c.red()) + "," + QByteArray::number(c.green()) + ","
+            + QByteArray::number(c.blue()) + ")\" stop-opacity=\""
+            + QByteArray::number(alpha / 255.0, 'g', 3);
+    };
+    const auto ellipse = [&](Oval o, const QByteArray &fill) {
+        return "<ellipse cx=\"" + n(o.x + o.width / 2) + "\" cy=\"" + n(o.y + o.height / 2)
+            + "\" rx=\"" + n(o.width / 2) + "\" ry=\"" + n(o.height / 2) + "\" fill=\"" + fill
+            + "\"/>\n";
+    };
+    QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100\" height=\"100\" "
+                     "viewBox=\"0 0 100 100\">\n<defs>\n<radialGradient id=\"body\" "
+                     "gradientUnits=\"userSpaceOnUse\" cx=\""
+        + n(bodyLight.x()) + "\" cy=\"" + n(bodyLight.y()) + "\" r=\"" + n(bodyRadius) + "\">\n";
+    for (const Stop &stop : bodyStops)
+        svg += "<stop offset=\"" + QByteArray::number(stop.at) + "\" stop-color=\""
+            + colour(stop.colour) + "\"/>\n";
+    svg += "</radialGradient>\n<radialGradient id=\"gloss\" gradientUnits=\"userSpaceOnUse\" cx=\""
+        + n(glossLight.x()) + "\" cy=\"" + n(glossLight.y()) + "\" r=\"" + n(glossRadius)
+        + "\">\n<stop offset=\"0\" stop-color=\"" + colour(Qt::white, 210)
+        + "\"/>\n<stop offset=\"1\" stop-color=\"" + colour(Qt::white, 0)
+        + "\"/>\n</radialGradient>\n</defs>\n";
+    svg += "<circle cx=\"50\" cy=\"50\" r=\"" + n(0.5 - outlineWidth / 2)
+        + "\" fill=\"url(#body)\" stroke=\"" + outline.name().toLatin1() + "\" stroke-width=\""
+        + n(outlineWidth) + "\"/>\n";
+    svg += ellipse(leftEye, features.name().toLatin1());
+    svg += ellipse(rightEye, features.name().toLatin1());
+    svg += "<path d=\"M " + n(smileFrom.x()) + " " + n(smileFrom.y()) + " Q " + n(smileBend.x())
+        + " " + n(smileBend.y()) + " " + n(smileTo.x()) + " " + n(smileTo.y())
+        + "\" fill=\"none\" stroke=\"" + features.name().toLatin1() + "\" stroke-width=\""
+        + n(smileWidth) + "\" stroke-linecap=\"round\"/>\n";
+    svg += ellipse(gloss, "url(#gloss)");
+    return svg + "</svg>\n";
+}
+
+bool write(const QString &path, const QByteArray &contents)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -82,8 +165,14 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    if (!rewardPicture().save(folder + QStringLiteral("/reward.jpg"), "JPEG", 92)) {
-        std::fprintf(stderr, "make_pictures: cannot write %s/reward.jpg\n", argv[1]);
+    bool written = rewardPicture().save(folder + QStringLiteral("/reward.jpg"), "JPEG", 92);
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        written = written
+            && icon(size).save(
+                QStringLiteral("%1/icons/%2-%3.png").arg(folder, iconName).arg(size));
+    written = written && write(QStringLiteral("%1/icons/%2.svg").arg(folder, iconName), svgIcon());
+    if (!written) {
+        std::fprintf(stderr, "make_pictures: cannot write the pictures into %s\n", argv[1]);
         return 1;
     }
     return 0;

@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
-need_packages "${BUILD_PACKAGES[@]}" xvfb xauth xdotool libxcb1-dev clang libclang-rt-14-dev
+need_packages "${BUILD_PACKAGES[@]}" xvfb xauth xdotool libxcb1-dev clang libclang-rt-14-dev \
+    desktop-file-utils appstream dpkg-dev file
 
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build
