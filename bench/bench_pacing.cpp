@@ -8,6 +8,7 @@
 
 #include "core/shared_state.h"
 #include "exercise_window/frm_werk.h"
+#include "platform/timer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QProcess>
 #include <QThread>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -39,11 +39,11 @@ public:
     StepRecorder(frm_werk &window, int steps)
         : m_wanted(steps)
     {
-        auto *timer1 = window.findChild<QTimer *>("Timer1");
-        auto *timer2 = window.findChild<QTimer *>("Timer2");
+        auto *timer1 = window.findChild<platform::Timer *>("Timer1");
+        auto *timer2 = window.findChild<platform::Timer *>("Timer2");
         m_tickPeriod = timer1->interval();
-        connect(timer1, &QTimer::timeout, this, [this] { ++m_ticks; });
-        connect(timer2, &QTimer::timeout, this,
+        connect(timer1, &platform::Timer::timeout, this, [this] { ++m_ticks; });
+        connect(timer2, &platform::Timer::timeout, this,
                 [this, timer2] { m_pausesMs += timer2->interval(); });
         window.findChild<QLabel *>("txt_string")->installEventFilter(this);
         m_picture = window.findChild<QLabel *>("Picture1");

@@ -5,9 +5,9 @@
 #include "platform/numbers.h"
 #include "platform/program.h"
 #include "platform/random.h"
+#include "platform/timer.h"
 
 #include <QLabel>
-#include <QTimer>
 
 using platform::twips;
 
@@ -48,13 +48,13 @@ frm_werk::frm_werk(SharedState &state)
     Label3 = platform::addLabel(this, "Label3", {}, twips(14280, 9240, 735, 255));
     platform::addLabel(this, "Label5", QStringLiteral("tijd"), twips(13560, 9840, 375, 255));
     Label1 = platform::addLabel(this, "Label1", {}, twips(14280, 9840, 735, 255));
-    Timer1 = platform::addTimer(this, "Timer1", tickPeriod);
-    Timer2 = platform::addTimer(this, "Timer2", pauseAfterSeries);
+    Timer1 = new platform::Timer(this, "Timer1", tickPeriod);
+    Timer2 = new platform::Timer(this, "Timer2", pauseAfterSeries);
 
     platform::setFocusOrder({cmd_exit, Picture1, Command1, Command2});
     cmd_exit->setFocus();
-    connect(Timer1, &QTimer::timeout, this, &frm_werk::Timer1_Timer);
-    connect(Timer2, &QTimer::timeout, this, &frm_werk::Timer2_Timer);
+    connect(Timer1, &platform::Timer::timeout, this, &frm_werk::Timer1_Timer);
+    connect(Timer2, &platform::Timer::timeout, this, &frm_werk::Timer2_Timer);
     connect(Command2, &QPushButton::clicked, this, &frm_werk::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &frm_werk::Command1_Click);
     connect(cmd_exit, &QPushButton::clicked, this, &frm_werk::cmd_exit_Click);

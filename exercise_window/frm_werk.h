@@ -3,7 +3,9 @@
 #include "platform/forms.h"
 
 class QLabel;
-class QTimer;
+namespace platform {
+class Timer;
+}
 struct SharedState;
 
 // The exercise window: flashes one vowel at a time at the pace held in the shared state, with a
@@ -35,6 +37,6 @@ private:
     QLabel *Picture1;
     QLabel *Label3;
     QLabel *Label1;
-    QTimer *Timer1;
-    QTimer *Timer2;
+    platform::Timer *Timer1;
+    platform::Timer *Timer2;
 };

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <QTimer>
 
 namespace platform {
 
@@ -94,15 +93,6 @@ QLabel *addPictureBox(QWidget *form, const char *name, const QString &picture, Q
     box->setPixmap(QPixmap(picture));
     box->setFocusPolicy(Qt::TabFocus);
     return box;
-}
-
-QTimer *addTimer(QObject *form, const char *name, int period)
-{
-    auto *timer = new QTimer(form);
-    timer->setObjectName(QString::fromLatin1(name));
-    timer->setTimerType(Qt::PreciseTimer);
-    timer->setInterval(period);
-    return timer;
 }
 
 void setFocusOrder(std::initializer_list<QWidget *> controls)

@@ -7,7 +7,6 @@
 
 class QLabel;
 class QLineEdit;
-class QTimer;
 
 namespace platform {
 
@@ -61,7 +60,6 @@ QLabel *addLabel(QWidget *form, const char *name, const QString &text, QRect geo
 QLineEdit *addTextField(QWidget *form, const char *name, QRect geometry);
 Button *addButton(QWidget *form, const char *name, const QString &text, QRect geometry);
 QLabel *addPictureBox(QWidget *form, const char *name, const QString &picture, QRect geometry);
-QTimer *addTimer(QObject *form, const char *name, int period);
 
 // The keyboard focus moves through the controls in the given order.
 void setFocusOrder(std::initializer_list<QWidget *> controls);

@@ -1,8 +1,9 @@
 #include "platform/program.h"
 
+#include "platform/timer.h"
+
 #include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
 #include <cstdlib>
 
 namespace platform {
@@ -38,7 +39,7 @@ void fatalError(RunTimeError error)
 {
     // Nothing of the program may run on behind the report.
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        for (QTimer *timer : window->findChildren<QTimer *>())
+        for (Timer *timer : window->findChildren<Timer *>())
             timer->stop();
     }
     reportError(nullptr, error, {});

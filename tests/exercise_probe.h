@@ -2,9 +2,9 @@
 
 #include "core/shared_state.h"
 #include "exercise_window/frm_werk.h"
+#include "platform/timer.h"
 
 #include <QLabel>
-#include <QTimer>
 
 // An exercise window whose timers are played by the test with a nominal clock: the real timers
 // are left running but never fire, since the test does not spin the event loop.
@@ -20,8 +20,8 @@ public:
         , Picture1(window.findChild<QLabel *>("Picture1"))
         , Label1(window.findChild<QLabel *>("Label1"))
         , Label3(window.findChild<QLabel *>("Label3"))
-        , Timer1(window.findChild<QTimer *>("Timer1"))
-        , Timer2(window.findChild<QTimer *>("Timer2"))
+        , Timer1(window.findChild<platform::Timer *>("Timer1"))
+        , Timer2(window.findChild<platform::Timer *>("Timer2"))
     {
     }
 
@@ -78,8 +78,8 @@ public:
     QLabel *Picture1;
     QLabel *Label1;
     QLabel *Label3;
-    QTimer *Timer1;
-    QTimer *Timer2;
+    platform::Timer *Timer1;
+    platform::Timer *Timer2;
     qint64 clock = 0; // nominal ms since the window opened
     int ticks = 0;
 };
