@@ -9,13 +9,16 @@
 #include "core/shared_state.h"
 #include "exercise_window/frm_werk.h"
 #include "platform/timer.h"
+#include "settings_window/frm_hoofd.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -107,19 +110,27 @@ struct Figures
     double cpuSeconds = 0;
 };
 
-// One run of the exercise window at the given interval, for the given number of steps.
-Figures runExercise(qint32 interval, int steps)
+// One run of the exercise as a user starts it: the interval typed into the settings window, then
+// Start, which shows the exercise window modally until the wanted number of steps has been seen.
+Figures runExercise(const QString &typedInterval, int steps)
 {
     SharedState state;
-    state.interval = interval;
+    frm_hoofd settings(state);
+    settings.findChild<QLineEdit *>("txt_start")->setText(typedInterval);
+    Figures figures;
     const double cpuBefore = cpuSeconds();
     QElapsedTimer wall;
     wall.start();
-    frm_werk window(state);
-    window.show();
-    StepRecorder recorder(window, steps);
-    Figures figures;
-    figures.steps = recorder.run();
+    QTimer::singleShot(0, [&] {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        auto *exercise = qobject_cast<frm_werk *>(
+            *std::find_if(windows.begin(), windows.end(),
+                          [](QWidget *w) { return qobject_cast<frm_werk *>(w); }));
+        figures.steps = StepRecorder(*exercise, steps).run();
+        // Hiding the exercise window ends its modal display without ending the program.
+        exercise->hide();
+    });
+    settings.cmd_start_Click();
     figures.realSeconds = double(wall.nsecsElapsed()) / 1e9;
     figures.cpuSeconds = cpuSeconds() - cpuBefore;
     return figures;
@@ -172,7 +183,7 @@ void measure(const char *label)
 {
     // A whole block at 200 ms and the first step after it; then a series at the default 2000 ms
     // with its pause and the first step after that.
-    report(label, {runExercise(200, 3 * 21 + 1), runExercise(2000, 21 + 1)});
+    report(label, {runExercise("200", 3 * 21 + 1), runExercise("2000", 21 + 1)});
 }
 
 QByteArray windowName(xcb_connection_t *x, xcb_window_t window)

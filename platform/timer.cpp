@@ -1,5 +1,8 @@
 #include "platform/timer.h"
 
+#include <optional>
+#include <utility>
+
 namespace platform {
 
 using namespace std::chrono;
@@ -8,6 +11,13 @@ using namespace std::chrono;
 constexpr auto longWait = 50ms;
 // Waits are whole milliseconds: the deadline counts as met within half of one.
 constexpr auto halfWait = 500us;
+
+// A tick handled this soon after its deadline is on time: a timer started by its handler counts
+// from that deadline rather than from the moment the handler got to run, so that chains of timers
+// (a pause started at a step, ticks restarted after the pause) keep to the nominal schedule.
+// Later ticks are not made up: timers started then count from the moment they are started.
+constexpr auto punctual = 5ms;
+static std::optional<steady_clock::time_point> tickDeadline;
 
 Timer::Timer(QObject *parent, const char *name, int period)
     : QObject(parent)
@@ -21,7 +31,7 @@ Timer::Timer(QObject *parent, const char *name, int period)
 
 void Timer::start()
 {
-    m_deadline = steady_clock::now() + m_period;
+    m_deadline = tickDeadline.value_or(steady_clock::now()) + m_period;
     waitForDeadline();
 }
 
@@ -39,12 +49,16 @@ void Timer::waitOver()
         waitForDeadline();
         return;
     }
+    const auto due = m_deadline;
     m_deadline += m_period;
     if (m_deadline <= now)
         m_deadline = now + m_period;
     // Waiting on first lets the receiver stop the timer.
     waitForDeadline();
+    const auto outer
+        = std::exchange(tickDeadline, now - due < punctual ? std::optional(due) : std::nullopt);
     emit timeout();
+    tickDeadline = outer;
 }
 
 } // namespace platform

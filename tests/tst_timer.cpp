@@ -13,6 +13,8 @@ private slots:
     void firesAfterItsPeriod_data();
     void firesAfterItsPeriod();
     void periodsDoNotDrift();
+    void chainedTimersKeepTheSchedule_data();
+    void chainedTimersKeepTheSchedule();
     void lateTicksAreNotMadeUp();
     void stopsFromItsOwnTimeout();
 };
@@ -54,10 +56,50 @@ void tst_timer::periodsDoNotDrift()
             QTest::qSleep(7); // a slow handler now and then
         }
     });
+    // A signal spy's wait runs the event loop without the pauses of QTRY_*.
+    QSignalSpy spy(&timer, &platform::Timer::timeout);
     clock.start();
     timer.start();
-    QTRY_VERIFY_WITH_TIMEOUT(!timer.isActive(), 5000);
+    while (timer.isActive() && spy.wait(1000)) { }
+    QCOMPARE(ticks, 100);
     QVERIFY2(took >= 999.5 && took < 1030, qPrintable(QString::number(took)));
+}
+
+// A timer started from a punctual tick counts from that tick's deadline, not from when its slow
+// handler got round to starting it; after a late tick it counts from its start.
+void tst_timer::chainedTimersKeepTheSchedule_data()
+{
+    QTest::addColumn<int>("holdUp");
+    QTest::addColumn<int>("expected");
+    // The first tick is due at 50 ms, its handler starts the second timer 3 ms later.
+    QTest::newRow("punctual tick: 50 + 200") << 0 << 250;
+    QTest::newRow("tick 20 ms late: 70 + 3 + 200") << 70 << 273;
+}
+
+void tst_timer::chainedTimersKeepTheSchedule()
+{
+    QFETCH(int, holdUp);
+    QFETCH(int, expected);
+
+    platform::Timer first(nullptr, "first", 50);
+    platform::Timer second(nullptr, "second", 200);
+    QElapsedTimer clock;
+    double took = 0;
+    connect(&first, &platform::Timer::timeout, [&] {
+        first.stop();
+        QTest::qSleep(3); // the handler takes a while before it starts the next timer
+        second.start();
+    });
+    connect(&second, &platform::Timer::timeout, [&] {
+        took = double(clock.nsecsElapsed()) / 1e6;
+        second.stop();
+    });
+    QSignalSpy spy(&second, &platform::Timer::timeout);
+    clock.start();
+    first.start();
+    QTest::qSleep(holdUp); // holds the event loop up, past the first deadline or not
+    QVERIFY(spy.wait(2000));
+    QVERIFY2(took >= expected - 0.5 && took < expected + 10, qPrintable(QString::number(took)));
 }
 
 void tst_timer::lateTicksAreNotMadeUp()
