@@ -7,10 +7,10 @@
 namespace platform {
 
 // A periodic timer that keeps to its period within a millisecond however long the period, and
-// does not drift: each period is counted from the deadline of the one before. Linux lets a long
-// wait in the event loop end up to 0.1% late (3.5 ms of a 3.5 s pause), so a long period is waited
-// out in two parts, the last one short. Ticks delivered more than a period late are dropped,
-// not made up.
+// does not drift: each period is counted from the deadline of the one before, and a timer started
+// by the handler of a punctual tick counts from that tick's deadline. Linux lets a long wait in
+// the event loop end up to 0.1% late (3.5 ms of a 3.5 s pause), so a long period is waited out in
+// two parts, the last one short. Ticks delivered more than a period late are dropped, not made up.
 class Timer : public QObject
 {
     Q_OBJECT
