@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-need_packages "${BUILD_PACKAGES[@]}" xvfb xauth
-cmake -S . -B build -G Ninja >/dev/null
+need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+cmake -S . -B build -G Ninja -DBUILD_TESTING=ON >/dev/null
 cmake --build build --target bench_pacing
 xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/bench_pacing

@@ -1,5 +1,5 @@
 # Sourced by the other scripts: installs the Debian packages that are missing, with sudo when not
-# root.
+# root. Every name here resolves on Debian 12 and 13.
 need_packages() {
     local missing=()
     local package
@@ -16,4 +16,10 @@ need_packages() {
         "${missing[@]}" >/dev/null
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
+# What building, running and packaging the program takes.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev dpkg-dev file fonts-dejavu-core)
+
+# What only the tests and the benchmark take: an X server and xdotool to drive the real program,
+# clang with its sanitizer and fuzzer runtime, and the checkers of what the program installs.
+TEST_PACKAGES=(xvfb xauth xdotool libxcb1-dev clang-19 libclang-rt-19-dev desktop-file-utils
+               appstream)

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-need_packages "${BUILD_PACKAGES[@]}"
-cmake -S . -B build -G Ninja >/dev/null
+need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+cmake -S . -B build -G Ninja -DBUILD_TESTING=ON >/dev/null
 cmake --build build --target soak
 QT_QPA_PLATFORM=offscreen build/bench/soak "${1:-60}"

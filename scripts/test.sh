@@ -4,14 +4,21 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
+need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
-need_packages "${BUILD_PACKAGES[@]}" xvfb xauth xdotool libxcb1-dev clang libclang-rt-14-dev \
-    desktop-file-utils appstream dpkg-dev file
-
-cmake -S . -B build -G Ninja >/dev/null
+cmake -S . -B build -G Ninja -DBUILD_TESTING=ON >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure
 
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DLEZOMAT_SANITIZE=ON >/dev/null
+# clang 19, not Debian 12's default clang 14. glibc allocates a library's dynamic thread-local
+# block (libjpeg's, when the reward picture is decoded) through the sanitizer's malloc; clang 14's
+# runtime then guesses at an old glibc's header in front of it, and LeakSanitizer crashes at exit
+# whenever the block happens to start 16 bytes into a page. LLVM 17 mended that guess. The option
+# intercept_tls_get_addr=0 would avoid the crash too, by switching the interception off; a runtime
+# with the fix needs no such option, and clang 19 is packaged for Debian 12 and 13 alike, where
+# clang 14 is not in 13. Configured afresh every time, since CMake keeps too little of a cache
+# made with another compiler.
+cmake --fresh -S . -B build-sanitize -G Ninja -DCMAKE_CXX_COMPILER=clang++-19 -DLEZOMAT_SANITIZE=ON \
+    -DBUILD_TESTING=ON >/dev/null
 cmake --build build-sanitize
 ctest --test-dir build-sanitize --output-on-failure

@@ -15,8 +15,10 @@ dpkg-deb -x "$package" "$scratch/root"
 depends=$(dpkg-deb -f "$package" Depends)
 echo "Depends: $depends"
 status=0
+# Debian 13 names some libraries anew for 64-bit time (libqt6core6t64).
 for library in libqt6core6 libqt6gui6 libqt6widgets6 libc6 libstdc++6; do
-    [[ "$depends" == *"$library "* ]] || { echo "not a dependency: $library"; status=1; }
+    [[ "$depends" =~ (^|, )${library//+/\\+}(t64)?(\ |,|$) ]] \
+        || { echo "not a dependency: $library"; status=1; }
 done
 [ "$(dpkg-deb -f "$package" Package)" = lezomat ] || status=1
 exit $status
