@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Lezomat developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Measures how closely the exercise window keeps its nominal pace with real timers, what it costs
 // in CPU and memory, and how long the real program takes to show its settings window.
 //

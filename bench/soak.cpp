@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Lezomat developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs the exercise window with its real timers at a short interval for a long time, and prints
 // the resident memory once a minute, to show that nothing grows while the exercise runs.
 

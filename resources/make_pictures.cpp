@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Lezomat developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws the program's pictures into the folder given as the argument: the reward picture shown
 // during pauses (reward.jpg), a glossy yellow smiling face in the middle of a round grey gradient,
 // and the program's icon made from the same face, as PNG files at the usual sizes and as SVG.

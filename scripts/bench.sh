@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Lezomat developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs the pacing benchmark in a virtual X server (about three minutes).
 set -euo pipefail
 cd "$(dirname "$0")/.."

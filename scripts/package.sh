@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Lezomat developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package build/lezomat_<version>_<arch>.deb.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Lezomat developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the other scripts: installs the Debian packages that are missing, with sudo when not
 # root. Every name here resolves on Debian 12 and 13.
 need_packages() {
@@ -20,6 +22,7 @@ need_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev dpkg-dev file fonts-dejavu-core)
 
 # What only the tests and the benchmark take: an X server and xdotool to drive the real program,
-# clang with its sanitizer and fuzzer runtime, and the checkers of what the program installs.
+# clang with its sanitizer and fuzzer runtime, and the checkers of what the program installs and
+# of the licences.
 TEST_PACKAGES=(xvfb xauth xdotool libxcb1-dev clang-19 libclang-rt-19-dev desktop-file-utils
-               appstream)
+               appstream reuse)

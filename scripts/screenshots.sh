@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Lezomat developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's screenshots from the real program in a virtual X server.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Lezomat developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the exercise with its real timers at 200 ms for an hour (or the minutes given), headless,
 # and prints the resident memory once a minute.
 set -euo pipefail

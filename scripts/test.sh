@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Lezomat developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything and runs every test: first the normal build, then the whole suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, with a short fuzz run of the number input.
 set -euo pipefail

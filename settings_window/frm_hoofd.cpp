@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Lezomat developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "settings_window/frm_hoofd.h"
 
 #include "core/shared_state.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Lezomat developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that an installed tree holds everything a desktop program needs: check_install.sh PREFIX
 set -euo pipefail
 prefix=$1

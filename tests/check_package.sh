@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Lezomat developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package and checks it: its files, unpacked into a scratch root, and the
 # dependencies dpkg-shlibdeps found. check_package.sh BUILD_DIR CHECK_INSTALL
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Lezomat developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that the program configures and builds as scripts/run.sh and scripts/package.sh build it,
 # on a machine without the packages that only the tests take: what a build could find of them
 # (programs, libraries, headers, CMake and pkg-config files) is hidden, in a mount namespace of

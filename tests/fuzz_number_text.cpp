@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Lezomat developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any text typed into a settings field: the conversion never crashes, and its answer agrees with
 // a plain reading of the digits.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Lezomat developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Drives the real program in a real X server: keys through xdotool, the window frame's close box
 // as a window manager would press it, and what the windows show read back from the screen.
 
