@@ -25,4 +25,4 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev dpkg-dev file fonts-dejavu-co
 # clang with its sanitizer and fuzzer runtime, and the checkers of what the program installs and
 # of the licences.
 TEST_PACKAGES=(xvfb xauth xdotool libxcb1-dev clang-19 libclang-rt-19-dev desktop-file-utils
-               appstream reuse)
+               appstream lintian reuse)

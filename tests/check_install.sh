@@ -6,7 +6,8 @@ set -euo pipefail
 prefix=$1
 id=nl.lezomat.Lezomat
 expected=(bin/lezomat "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
-          "share/icons/hicolor/scalable/apps/$id.svg")
+          "share/icons/hicolor/scalable/apps/$id.svg" share/man/man1/lezomat.1.gz
+          share/doc/lezomat/copyright share/doc/lezomat/changelog.Debian.gz)
 for size in 16 24 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
 done

@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that every file of the project states its copyright and licence, as REUSE asks. A copy
 # without the build folders is checked, since reuse skips what .gitignore names only in a git
-# checkout. check_licences.sh SOURCE_DIR
+# checkout. check_licences.sh REUSE SOURCE_DIR
 set -euo pipefail
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-tar -C "$1" --exclude-vcs --exclude='./build*' --exclude=./.cache -cf - . | tar -C "$scratch" -xf -
-reuse --root "$scratch" lint
+reuse=$1
+tar -C "$2" --exclude-vcs --exclude='./build*' --exclude=./.cache -cf - . | tar -C "$scratch" -xf -
+"$reuse" --root "$scratch" lint

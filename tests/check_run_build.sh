@@ -15,7 +15,7 @@ build=$scratch/build
 cmake -S "$source_dir" -B "$build" -G Ninja -DBUILD_TESTING=OFF >"$scratch/log" 2>&1 \
     && cmake --build "$build" --target lezomat >>"$scratch/log" 2>&1 \
     || { cat "$scratch/log"; exit 1; }
-[ -x "$build/lezomat" ]
+"$build/lezomat" --version
 
 ninja -C "$build" -t deps >"$scratch/deps"
 grep -o -h -E '/[^ ;:"=]+' "$build/CMakeCache.txt" "$build/build.ninja" "$scratch/deps" \

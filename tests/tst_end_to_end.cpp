@@ -66,6 +66,7 @@ private slots:
     void init();
     void cleanup();
     void settingsWindowOpens();
+    void windowsCarryTheProgramsClassAndIcon();
     void altEEndsFromSettings();
     void altSOpensTheExercise();
     void closingSettingsThroughTheFrameEnds();
@@ -79,6 +80,7 @@ private:
     void pressKeys(Window window, const QString &keys);
     void closeThroughFrame(Window window);
     QRect geometry(Window window);
+    QByteArray property(Window window, const char *name);
     // How many pixels of the window's area match the test.
     int countPixels(Window window, QRect area, const std::function<bool(int, int, int)> &test);
     bool endsWith(int status);
@@ -172,6 +174,18 @@ QRect tst_end_to_end::geometry(Window window)
     return QRect(origin->dst_x, origin->dst_y, size->width, size->height);
 }
 
+QByteArray tst_end_to_end::property(Window window, const char *name)
+{
+    const auto cookie = xcb_get_property(m_x, false, window, atom(m_x, name),
+                                         XCB_GET_PROPERTY_TYPE_ANY, 0, 1 << 20);
+    std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(
+        xcb_get_property_reply(m_x, cookie, nullptr), &free);
+    if (!reply)
+        return {};
+    return QByteArray(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                      xcb_get_property_value_length(reply.get()));
+}
+
 int tst_end_to_end::countPixels(Window window, QRect area,
                                 const std::function<bool(int, int, int)> &test)
 {
@@ -217,6 +231,22 @@ void tst_end_to_end::settingsWindowOpens()
     const QRect frame = geometry(settings);
     QCOMPARE(frame.size(), QSize(369, 192));
     QVERIFY(isCentred(frame));
+}
+
+// Docks and task switchers find the desktop entry by the window class, and show the window's icon.
+void tst_end_to_end::windowsCarryTheProgramsClassAndIcon()
+{
+    for (const Window window : {waitForWindow("Form1"), startExercise({})}) {
+        QVERIFY(window);
+        const QList<QByteArray> wmClass = property(window, "WM_CLASS").split('\0');
+        QCOMPARE(wmClass.value(1), "nl.lezomat.Lezomat");
+        // _NET_WM_ICON holds one picture after another: width, height, then its pixels.
+        const QByteArray icon = property(window, "_NET_WM_ICON");
+        QVERIFY(icon.size() >= 8);
+        const auto *words = reinterpret_cast<const quint32 *>(icon.constData());
+        QVERIFY2(words[0] >= 16 && words[1] == words[0], qPrintable(QString::number(words[0])));
+        QVERIFY(quint64(icon.size()) >= (2 + quint64(words[0]) * words[1]) * 4);
+    }
 }
 
 void tst_end_to_end::altEEndsFromSettings()

@@ -110,8 +110,8 @@ void tst_timer::chainedTimersKeepTheSchedule()
     QTest::qSleep(holdUp); // holds the event loop up, past the first deadline or not
     QVERIFY(spy.wait(2000));
     if (punctual && tickHandled >= 50 + 5)
-        QSKIP(qPrintable(QStringLiteral("the machine held the first tick up until %1 ms")
-                             .arg(tickHandled)));
+        QSKIP(qPrintable(
+            QStringLiteral("the machine held the first tick up until %1 ms").arg(tickHandled)));
     const double expected = punctual ? 250 : secondStarted + 200;
     QVERIFY2(took >= expected - 0.5 && took < expected + 30,
              qPrintable(QStringLiteral("%1 ms, expected %2").arg(took).arg(expected)));
