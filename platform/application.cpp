@@ -70,7 +70,8 @@ private:
         }
         const QByteArray display = displayName();
         if (display.isEmpty())
-            std::fprintf(stderr, "%s: no display to show the windows on; start it from a desktop\n",
+            std::fprintf(stderr,
+                         "%s: no display to show the windows on; start it in a desktop session\n",
                          s_name);
         else
             std::fprintf(stderr, "%s: cannot open the display %s\n", s_name, display.constData());

@@ -22,7 +22,7 @@ need_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev dpkg-dev file fonts-dejavu-core)
 
 # What only the tests and the benchmark take: an X server and xdotool to drive the real program,
-# clang with its sanitizer and fuzzer runtime, and the checkers of what the program installs and
-# of the licences.
-TEST_PACKAGES=(xvfb xauth xdotool libxcb1-dev clang-19 libclang-rt-19-dev desktop-file-utils
-               appstream lintian reuse)
+# clang with its sanitizer and fuzzer runtime and its symbolizer, and the checkers of what the
+# program installs and of the licences.
+TEST_PACKAGES=(xvfb xauth xdotool libxcb1-dev clang-19 libclang-rt-19-dev llvm-19
+               desktop-file-utils appstream lintian reuse)
