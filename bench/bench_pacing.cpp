@@ -6,19 +6,18 @@
 //
 // Step onsets are recorded from outside the pacing: every step shows or hides the item's label or
 // shows the reward picture, and an event filter stamps those moments with the monotonic clock.
-// The nominal time of a step is counted the way the pacing counts it: 10 ms for every tick
-// delivered and the period of every pause.
+// The nominal time of a step is counted the way the pacing counts it, from the interval it shows
+// at the step and the period of every pause.
 
 #include "core/shared_state.h"
 #include "exercise_window/frm_werk.h"
-#include "platform/timer.h"
+#include "platform/qt/native.h"
+#include "schedule.h"
 #include "settings_window/frm_hoofd.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProcess>
 #include <QThread>
 #include <QTimer>
@@ -32,27 +31,16 @@
 
 namespace {
 
-struct Step
-{
-    qint64 realNs; // monotonic, from the start of the run
-    qint64 nominalMs; // counted ticks and pauses, from the start of the run
-    qint64 pausesMs; // the pauses' part of nominalMs
-};
-
 class StepRecorder : public QObject
 {
 public:
     StepRecorder(frm_werk &window, int steps)
-        : m_wanted(steps)
+        : m_window(window)
+        , m_wanted(steps)
     {
-        auto *timer1 = window.findChild<platform::Timer *>("Timer1");
-        auto *timer2 = window.findChild<platform::Timer *>("Timer2");
-        m_tickPeriod = timer1->interval();
-        connect(timer1, &platform::Timer::timeout, this, [this] { ++m_ticks; });
-        connect(timer2, &platform::Timer::timeout, this,
-                [this, timer2] { m_pausesMs += timer2->interval(); });
-        window.findChild<QLabel *>("txt_string")->installEventFilter(this);
-        m_picture = window.findChild<QLabel *>("Picture1");
+        m_item = platform::widget(window.txt_string);
+        m_picture = platform::widget(window.Picture1);
+        m_item->installEventFilter(this);
         m_picture->installEventFilter(this);
         m_clock.start();
     }
@@ -70,10 +58,12 @@ protected:
         const bool itemStep
             = event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent;
         const bool pauseStep = watched == m_picture && event->type() == QEvent::ShowToParent;
-        if ((watched != m_picture && itemStep) || pauseStep) {
-            // Steps happen inside a tick, before this recorder has counted that tick.
-            m_steps.push_back(
-                {m_clock.nsecsElapsed(), (m_ticks + 1) * m_tickPeriod + m_pausesMs, m_pausesMs});
+        if ((watched == m_item && itemStep) || pauseStep) {
+            // The step shows the interval it was counted with before it shows or hides anything.
+            m_schedule.step(std::stoi(m_window.Label1.text()));
+            m_steps.push_back(m_schedule.stamp(m_clock.nsecsElapsed()));
+            if (pauseStep)
+                m_schedule.pause(m_window.Timer2.interval());
             if (int(m_steps.size()) == m_wanted)
                 m_loop.quit();
         }
@@ -81,11 +71,11 @@ protected:
     }
 
 private:
+    frm_werk &m_window;
     const int m_wanted;
-    int m_tickPeriod = 0;
-    qint64 m_ticks = 0;
-    qint64 m_pausesMs = 0;
-    QLabel *m_picture = nullptr;
+    QWidget *m_item = nullptr;
+    QWidget *m_picture = nullptr;
+    Schedule m_schedule;
     QElapsedTimer m_clock;
     QEventLoop m_loop;
     std::vector<Step> m_steps;
@@ -99,87 +89,31 @@ double cpuSeconds()
         + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-double percentile(std::vector<double> values, double fraction)
-{
-    std::sort(values.begin(), values.end());
-    const auto index = size_t(std::ceil(fraction * double(values.size()))) - 1;
-    return values[std::min(index, values.size() - 1)];
-}
-
-struct Figures
-{
-    std::vector<Step> steps;
-    double realSeconds = 0;
-    double cpuSeconds = 0;
-};
-
 // One run of the exercise as a user starts it: the interval typed into the settings window, then
 // Start, which shows the exercise window modally until the wanted number of steps has been seen.
-Figures runExercise(const QString &typedInterval, int steps)
+Figures runExercise(const char *typedInterval, int steps)
 {
     SharedState state;
     frm_hoofd settings(state);
-    settings.findChild<QLineEdit *>("txt_start")->setText(typedInterval);
+    settings.txt_start.setText(typedInterval);
     Figures figures;
     const double cpuBefore = cpuSeconds();
     QElapsedTimer wall;
     wall.start();
     QTimer::singleShot(0, [&] {
         const QWidgetList windows = QApplication::topLevelWidgets();
-        auto *exercise = qobject_cast<frm_werk *>(
+        auto *exercise = static_cast<platform::NativeForm *>(
             *std::find_if(windows.begin(), windows.end(),
-                          [](QWidget *w) { return qobject_cast<frm_werk *>(w); }));
-        figures.steps = StepRecorder(*exercise, steps).run();
+                          [](QWidget *w) { return w->objectName() == "frm_werk"; }));
+        auto &window = static_cast<frm_werk &>(exercise->form);
+        figures.steps = StepRecorder(window, steps).run();
         // Hiding the exercise window ends its modal display without ending the program.
-        exercise->hide();
+        window.hide();
     });
     settings.cmd_start_Click();
     figures.realSeconds = double(wall.nsecsElapsed()) / 1e9;
     figures.cpuSeconds = cpuSeconds() - cpuBefore;
     return figures;
-}
-
-// Lateness is how far each step comes after its nominal moment. Against the whole run's schedule,
-// anchored at its first step, it adds up over the run; within a series, anchored at the series'
-// first step, it shows the ticks' own precision.
-void report(const char *label, const std::vector<Figures> &runs)
-{
-    std::vector<double> lateness;
-    std::vector<double> latenessInSeries;
-    double real = 0;
-    double nominal = 0;
-    double cpu = 0;
-    double wall = 0;
-    for (const Figures &run : runs) {
-        const Step *first = &run.steps.front();
-        const Step *seriesFirst = first;
-        const auto late = [](const Step &step, const Step &anchor) {
-            return double(step.realNs - anchor.realNs) / 1e6
-                - double(step.nominalMs - anchor.nominalMs);
-        };
-        for (const Step &step : run.steps) {
-            if (step.pausesMs != seriesFirst->pausesMs)
-                seriesFirst = &step;
-            lateness.push_back(late(step, *first));
-            latenessInSeries.push_back(late(step, *seriesFirst));
-        }
-        real += double(run.steps.back().realNs - first->realNs) / 1e6;
-        nominal += double(run.steps.back().nominalMs - first->nominalMs);
-        cpu += run.cpuSeconds;
-        wall += run.realSeconds;
-    }
-    std::printf("%s: drift ratio %.5f (%.2f s real for %.2f s nominal)\n", label, real / nominal,
-                real / 1000, nominal / 1000);
-    std::printf("%s: step-onset lateness median %.2f ms, p99 %.2f ms, max %.2f ms (%zu steps)\n",
-                label, percentile(lateness, 0.5), percentile(lateness, 0.99),
-                *std::max_element(lateness.begin(), lateness.end()), lateness.size());
-    std::printf(
-        "%s: step-onset lateness within a series median %.2f ms, p99 %.2f ms, max %.2f ms\n", label,
-        percentile(latenessInSeries, 0.5), percentile(latenessInSeries, 0.99),
-        *std::max_element(latenessInSeries.begin(), latenessInSeries.end()));
-    std::printf("%s: CPU %.2f ms per second of run (%.3f%% of one core)\n", label,
-                cpu * 1000 / wall, cpu * 100 / wall);
-    std::fflush(stdout);
 }
 
 void measure(const char *label)

@@ -6,6 +6,7 @@
 
 #include "core/shared_state.h"
 #include "exercise_window/frm_werk.h"
+#include "platform/qt/native.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -38,7 +39,7 @@ int main(int argc, char *argv[])
     SharedState state;
     state.interval = interval;
     frm_werk window(state);
-    window.show();
+    platform::widget(window)->show();
 
     double afterFirstMinute = 0;
     double highest = 0;

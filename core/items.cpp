@@ -5,7 +5,7 @@
 
 #include "platform/program.h"
 
-QStringView item(int index)
+std::string_view item(int index)
 {
     if (index < 0 || index >= int(items.size())) {
         platform::fatalError(platform::RunTimeError::SubscriptOutOfRange);

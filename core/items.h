@@ -3,16 +3,16 @@
 
 #pragma once
 
-#include <QStringView>
 #include <array>
+#include <string_view>
 
 // Entries 1 to 16 are the vowels the exercise shows: the five single vowels, then the eleven
 // two-letter ones. Entries 17 to 20 hold their own number and are never drawn while item_count is
 // 16; entry 0 stays empty.
-inline constexpr std::array<QStringView, 21> items = {
-    u"",   u"a",  u"e",  u"i",  u"o",  u"u",  u"ui", u"eu", u"aa", u"oo", u"ie",
-    u"ei", u"au", u"ee", u"uu", u"ij", u"ou", u"17", u"18", u"19", u"20",
+inline constexpr std::array<std::string_view, 21> items = {
+    "",   "a",  "e",  "i",  "o",  "u",  "ui", "eu", "aa", "oo", "ie",
+    "ei", "au", "ee", "uu", "ij", "ou", "17", "18", "19", "20",
 };
 
 // The entry at index; an index outside the table is a fatal run-time error.
-QStringView item(int index);
+std::string_view item(int index);

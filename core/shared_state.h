@@ -3,30 +3,31 @@
 
 #pragma once
 
-#include <QtGlobal>
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 // The value elapsed starts at, and goes back to at every step.
-inline constexpr qint32 elapsedRestart = 1;
+inline constexpr std::int32_t elapsedRestart = 1;
 
 // The values both windows share for the whole run. Module1::Main makes the one instance and hands
 // it to the windows; a new instance holds the program's defaults.
 struct SharedState
 {
-    qint32 interval = 2000; // ms; a step comes each time half of it has passed
-    qint32 acceleration = 100; // ms the interval shrinks by per block, and its lower limit then
-    qint32 elapsed = elapsedRestart; // nominal ms counted by ticks since the last step
-    qint16 step_count = 0; // steps taken in the current series
-    qint16 series_in_block = 0; // series completed in the current block
-    qint16 item_count = 16; // how many entries, from entry 1 on, the draw chooses among
+    std::int32_t interval = 2000; // ms; a step comes each time half of it has passed
+    std::int32_t acceleration
+        = 100; // ms the interval shrinks by per block, and its lower limit then
+    std::int32_t elapsed = elapsedRestart; // nominal ms counted by ticks since the last step
+    std::int16_t step_count = 0; // steps taken in the current series
+    std::int16_t series_in_block = 0; // series completed in the current block
+    std::int16_t item_count = 16; // how many entries, from entry 1 on, the draw chooses among
     int item_index = 0; // the entry drawn last
 };
 
 // Changes to the interval stop at the 32-bit limits rather than overflow, so that no value typed
 // or reached by the pace buttons can end the exercise.
-constexpr qint32 clampToInt32(qint64 value)
+constexpr std::int32_t clampToInt32(std::int64_t value)
 {
-    return qint32(std::clamp<qint64>(value, std::numeric_limits<qint32>::min(),
-                                     std::numeric_limits<qint32>::max()));
+    return std::int32_t(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                 std::numeric_limits<std::int32_t>::max()));
 }

@@ -4,19 +4,14 @@
 #pragma once
 
 #include "platform/forms.h"
+#include "platform/timer.h"
 
-class QLabel;
-namespace platform {
-class Timer;
-}
 struct SharedState;
 
 // The exercise window: flashes one vowel at a time at the pace held in the shared state, with a
 // pause and a smiling face after every series.
 class frm_werk final : public platform::Form
 {
-    Q_OBJECT
-
 public:
     explicit frm_werk(SharedState &state);
 
@@ -27,19 +22,23 @@ public:
     void Command2_Click();
     void Command1_Click();
     void cmd_exit_Click();
+    void Form_Unload() override;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
+    platform::Label txt_string;
+    platform::PictureBox Picture1;
+    platform::Button Command2;
+    platform::Button Command1;
+    platform::Button cmd_exit;
+    platform::Label Label4;
+    platform::Label Label3;
+    platform::Label Label5;
+    platform::Label Label1;
+    platform::Timer Timer1;
+    platform::Timer Timer2;
 
 private:
     void next_step();
     void end_series();
 
     SharedState &m_state;
-    QLabel *txt_string;
-    QLabel *Picture1;
-    QLabel *Label3;
-    QLabel *Label1;
-    platform::Timer *Timer1;
-    platform::Timer *Timer2;
 };

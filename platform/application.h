@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <optional>
+
 namespace platform {
 
 // What the program tells about itself: on the command line, and to the desktop, which finds its
@@ -19,5 +21,8 @@ struct Identity
 // and runs start, which returns when the program ends. Any other arguments are the toolkit's.
 // Without a display to open it says so in one line and ends with a failure status.
 int run(int argc, char *argv[], const Identity &identity, void (*start)());
+
+// Prints the answer to --help or --version where one is asked, and gives the status to end with.
+std::optional<int> answerCommandLine(int argc, char *argv[], const Identity &identity);
 
 } // namespace platform

@@ -3,74 +3,135 @@
 
 #pragma once
 
-#include <QDialog>
-#include <QPushButton>
-#include <QRect>
+#include <functional>
 #include <initializer_list>
-
-class QLabel;
-class QLineEdit;
+#include <memory>
+#include <string>
+#include <string_view>
 
 namespace platform {
 
-// Layouts are given in twips; at 96 pixels per inch 15 twips make one pixel.
-constexpr int twipsPerPixel = 15;
-
-constexpr QSize twips(int width, int height)
+// Positions and sizes in twips, relative to the window's client area: 1440 twips make an inch,
+// 15 make a pixel at 96 pixels per inch.
+struct Twips
 {
-    return {width / twipsPerPixel, height / twipsPerPixel};
-}
+    int left;
+    int top;
+    int width;
+    int height;
+};
 
-constexpr QRect twips(int left, int top, int width, int height)
+struct Font
 {
-    return {left / twipsPerPixel, top / twipsPerPixel, width / twipsPerPixel,
-            height / twipsPerPixel};
-}
+    const char *family; // where the machine lacks it, a plain sans-serif face
+    int pointSize;
+    bool bold;
+};
 
-// A top-level window with the default resizable frame, opening centred on the screen.
-// Escape does not close it: only the frame's close box and the program's own buttons do.
-class Form : public QDialog
+// The layouts are made for the classic Windows form font, at whose size every text fits.
+inline constexpr Font formFont {"MS Sans Serif", 8, false};
+
+// What each toolkit keeps of a window and of a control.
+struct NativeForm;
+struct NativeControl;
+class Control;
+
+// A top-level window with the default resizable frame, opening centred on the screen. Escape
+// does not close it, and no button is its default: Enter presses only the focused button.
+class Form
 {
-    Q_OBJECT
-
 public:
-    Form(const QString &caption, QSize clientSize);
+    // Named after the window's class; the client area is given in twips.
+    Form(const char *name, std::string_view caption, int clientWidth, int clientHeight);
+    virtual ~Form();
+    Form(const Form &) = delete;
+    Form &operator=(const Form &) = delete;
 
-    // Shows the window and waits until it closes or the program ends.
+    // Shows the window and waits until it is hidden or closed, or the program ends.
     void showModal();
+    void hide();
+    bool isVisible() const;
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
+    // The window takes the system colour of an active window's border.
+    void useActiveBorderColour();
+
+    // The keyboard focus moves through the controls in this order, and starts at the first.
+    void setFocusOrder(std::initializer_list<Control *> controls);
+
+    // Runs when the window is closed through its frame, before it hides; hiding ends its modal
+    // display.
+    virtual void Form_Unload() { }
+
+    NativeForm &native() const { return *m_native; }
+
+private:
+    std::unique_ptr<NativeForm> m_native;
 };
 
-// A push button that is never the window's default: Enter presses it only while it has the
-// focus, as Space does. Captions too long for the button wrap within it.
-class Button : public QPushButton
+// A control placed at a fixed position in its window, named after the control.
+class Control
 {
-    Q_OBJECT
-
 public:
-    using QPushButton::QPushButton;
+    virtual ~Control();
+    Control(const Control &) = delete;
+    Control &operator=(const Control &) = delete;
+
+    // Whether the control itself is shown, whether or not its window is.
+    bool isVisible() const;
+    void setVisible(bool visible);
+    void show() { setVisible(true); }
+    void hide() { setVisible(false); }
+    void setFocus();
+
+    NativeControl &native() const { return *m_native; }
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
+    explicit Control(std::unique_ptr<NativeControl> native);
+
+private:
+    std::unique_ptr<NativeControl> m_native;
 };
 
-// Controls are placed at fixed positions in their window and named after the control, so that
-// they can be found by name.
-QLabel *addLabel(QWidget *form, const char *name, const QString &text, QRect geometry);
-QLineEdit *addTextField(QWidget *form, const char *name, QRect geometry);
-Button *addButton(QWidget *form, const char *name, const QString &text, QRect geometry);
-QLabel *addPictureBox(QWidget *form, const char *name, const QString &picture, QRect geometry);
+// Static text on an opaque background, starting at the top of its box; long texts wrap.
+class Label final : public Control
+{
+public:
+    enum class Alignment { Left, Centre };
 
-// The keyboard focus moves through the controls in the given order.
-void setFocusOrder(std::initializer_list<QWidget *> controls);
+    Label(Form &form, const char *name, std::string_view text, Twips where,
+          Alignment alignment = Alignment::Left, Font font = formFont);
 
-// The named font where the machine has it, a plain sans-serif face where it does not.
-QFont font(const QString &family, int pointSize, bool bold);
+    std::string text() const;
+    void setText(std::string_view text);
+};
 
-// The system colour of an active window's border.
-QColor activeBorderColour();
+// A single-line text field.
+class TextField final : public Control
+{
+public:
+    TextField(Form &form, const char *name, Twips where);
+
+    std::string text() const;
+    void setText(std::string_view text);
+    void selectAll();
+};
+
+// A push button; "&" marks the next letter of its caption as its access key. Captions too long
+// for the button wrap within it.
+class Button final : public Control
+{
+public:
+    Button(Form &form, const char *name, std::string_view caption, Twips where,
+           std::function<void()> onClick);
+};
+
+// A picture with the standard sunken border, drawn from its top-left corner. It takes the focus
+// in its turn while it is shown.
+class PictureBox final : public Control
+{
+public:
+    // The picture is one of the program's resources, by file name.
+    PictureBox(Form &form, const char *name, const char *picture, Twips where);
+};
 
 } // namespace platform

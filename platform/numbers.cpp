@@ -4,37 +4,48 @@
 #include "platform/numbers.h"
 
 #include <algorithm>
+#include <cassert>
 #include <charconv>
 
 namespace platform {
 
-QString numberText(qint32 value)
+std::string numberText(std::int32_t value)
 {
-    return QString::number(value);
+    return std::to_string(value);
 }
 
-static bool isDecimalNumber(QStringView text)
+static std::string_view trimmed(std::string_view text)
 {
-    if (text.startsWith(u'+') || text.startsWith(u'-'))
-        text = text.sliced(1);
-    return !text.isEmpty()
-        && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    constexpr std::string_view whiteSpace = " \t\n\v\f\r";
+    const auto first = text.find_first_not_of(whiteSpace);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(whiteSpace) - first + 1);
 }
 
-Conversion toInt32(const QString &text)
+static bool isDecimalNumber(std::string_view text)
 {
-    const QStringView number = QStringView(text).trimmed();
+    if (text.starts_with('+') || text.starts_with('-'))
+        text.remove_prefix(1);
+    return !text.empty()
+        && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+Conversion toInt32(std::string_view text)
+{
+    std::string_view number = trimmed(text);
     if (!isDecimalNumber(number))
         return {0, RunTimeError::TypeMismatch};
 
     // from_chars takes no leading "+".
-    const QByteArray digits = number.sliced(number.startsWith(u'+') ? 1 : 0).toLatin1();
+    if (number.starts_with('+'))
+        number.remove_prefix(1);
     Conversion result;
-    const auto [end, error] = std::from_chars(digits.begin(), digits.end(), result.value);
+    const auto [end, error] = std::from_chars(number.begin(), number.end(), result.value);
     if (error == std::errc::result_out_of_range)
         result.error = RunTimeError::Overflow;
-    Q_ASSERT(error == std::errc() || error == std::errc::result_out_of_range);
-    Q_ASSERT(end == digits.end());
+    assert(error == std::errc() || error == std::errc::result_out_of_range);
+    assert(end == number.end());
     return result;
 }
 

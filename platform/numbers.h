@@ -5,23 +5,25 @@
 
 #include "platform/program.h"
 
-#include <QString>
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace platform {
 
 // A number as plain decimal text: no blanks, no grouping, "-" only before negative values.
-QString numberText(qint32 value);
+std::string numberText(std::int32_t value);
 
 struct Conversion
 {
-    qint32 value = 0;
+    std::int32_t value = 0;
     std::optional<RunTimeError> error; // set when the text does not give a 32-bit number
 };
 
 // Reads a whole decimal number: ASCII digits with an optional leading "+" or "-", with white
 // space around it allowed. Anything else is a type mismatch; a number outside the signed 32-bit
 // range is an overflow.
-Conversion toInt32(const QString &text);
+Conversion toInt32(std::string_view text);
 
 } // namespace platform

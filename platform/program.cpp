@@ -3,48 +3,46 @@
 
 #include "platform/program.h"
 
+#include "platform/native.h"
 #include "platform/timer.h"
 
-#include <QApplication>
-#include <QMessageBox>
 #include <cstdlib>
+#include <utility>
 
 namespace platform {
 
 static ProgramHooks hooks;
 static int programStatus = EXIT_SUCCESS;
 
-QString errorName(RunTimeError error)
+std::string errorName(RunTimeError error)
 {
     switch (error) {
     case RunTimeError::TypeMismatch:
-        return QStringLiteral("Typen komen niet overeen");
+        return "Typen komen niet overeen";
     case RunTimeError::Overflow:
-        return QStringLiteral("Overloop");
+        return "Overloop";
     case RunTimeError::SubscriptOutOfRange:
-        return QStringLiteral("Subscript valt buiten bereik");
+        return "Subscript valt buiten bereik";
     }
-    Q_UNREACHABLE();
+    std::abort();
 }
 
-void reportError(QWidget *window, RunTimeError error, const QString &detail)
+void reportError(const Form *window, RunTimeError error, std::string_view detail)
 {
     if (hooks.reportError) {
-        hooks.reportError(error, detail);
+        hooks.reportError(error, std::string(detail));
         return;
     }
-    const QString text
-        = detail.isEmpty() ? errorName(error) : errorName(error) + QStringLiteral("\n\n") + detail;
-    QMessageBox::critical(window, QStringLiteral("Lezomat"), text);
+    std::string text = errorName(error);
+    if (!detail.empty())
+        text.append("\n\n").append(detail);
+    showErrorBox(window, text);
 }
 
 void fatalError(RunTimeError error)
 {
     // Nothing of the program may run on behind the report.
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        for (Timer *timer : window->findChildren<Timer *>())
-            timer->stop();
-    }
+    Timer::stopAll();
     reportError(nullptr, error, {});
     endProgram(EXIT_FAILURE);
 }
@@ -56,7 +54,8 @@ void endProgram(int status)
         return;
     }
     programStatus = status;
-    QCoreApplication::exit(status);
+    Timer::stopAll();
+    endEventLoops(status);
 }
 
 int exitStatus()

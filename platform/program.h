@@ -3,21 +3,22 @@
 
 #pragma once
 
-#include <QString>
 #include <functional>
-
-class QWidget;
+#include <string>
+#include <string_view>
 
 namespace platform {
+
+class Form;
 
 // The kinds of run-time error the program can meet.
 enum class RunTimeError { TypeMismatch, Overflow, SubscriptOutOfRange };
 
 // The kind of error as the user reads it.
-QString errorName(RunTimeError error);
+std::string errorName(RunTimeError error);
 
 // Tells the user about an error in a message box over the window; the program goes on.
-void reportError(QWidget *window, RunTimeError error, const QString &detail);
+void reportError(const Form *window, RunTimeError error, std::string_view detail);
 
 // Stops the program's timers, reports the error and ends the program with a failure status.
 void fatalError(RunTimeError error);
@@ -33,7 +34,7 @@ int exitStatus();
 struct ProgramHooks
 {
     std::function<void(int status)> endProgram;
-    std::function<void(RunTimeError error, const QString &detail)> reportError;
+    std::function<void(RunTimeError error, const std::string &detail)> reportError;
 };
 void setProgramHooks(ProgramHooks hooks);
 

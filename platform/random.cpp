@@ -3,13 +3,23 @@
 
 #include "platform/random.h"
 
-#include <QRandomGenerator>
+#include <cstdint>
+#include <random>
 
 namespace platform {
 
+static std::mt19937_64 seeded()
+{
+    std::random_device entropy;
+    std::seed_seq seeds {entropy(), entropy(), entropy(), entropy()};
+    return std::mt19937_64(seeds);
+}
+
 double randomNext()
 {
-    return QRandomGenerator::global()->generateDouble();
+    static std::mt19937_64 generator = seeded();
+    // The top 53 bits, as many as a double holds exactly: never 1.
+    return double(generator() >> 11) * 0x1.0p-53;
 }
 
 } // namespace platform

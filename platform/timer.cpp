@@ -3,14 +3,16 @@
 
 #include "platform/timer.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace platform {
 
 using namespace std::chrono;
 
-// Waits longer than this stop short of their deadline by more than the kernel may add to them.
+// Waits longer than this stop short of their deadline by more than the system may add to them.
 constexpr auto longWait = 50ms;
 // Waits are whole milliseconds: the deadline counts as met within half of one.
 constexpr auto halfWait = 500us;
@@ -22,14 +24,26 @@ constexpr auto halfWait = 500us;
 constexpr auto punctual = 5ms;
 static std::optional<steady_clock::time_point> tickDeadline;
 
-Timer::Timer(QObject *parent, const char *name, int period)
-    : QObject(parent)
+static std::vector<Timer *> timers;
+
+Timer::Timer(const char *name, int period, std::function<void()> onTick)
+    : m_name(name)
     , m_period(period)
+    , m_onTick(std::move(onTick))
+    , m_wait([this] { waitOver(); })
 {
-    setObjectName(QString::fromLatin1(name));
-    m_wait.setSingleShot(true);
-    m_wait.setTimerType(Qt::PreciseTimer);
-    connect(&m_wait, &QTimer::timeout, this, &Timer::waitOver);
+    timers.push_back(this);
+}
+
+Timer::~Timer()
+{
+    std::erase(timers, this);
+}
+
+void Timer::stopAll()
+{
+    for (Timer *timer : timers)
+        timer->stop();
 }
 
 void Timer::start()
@@ -42,7 +56,7 @@ void Timer::waitForDeadline()
 {
     const auto left = m_deadline - steady_clock::now();
     const auto wait = left > longWait ? left - left / 500 - 2ms : left;
-    m_wait.start(std::max(round<milliseconds>(wait), 0ms));
+    m_wait.set(std::max(round<milliseconds>(wait), 0ms));
 }
 
 void Timer::waitOver()
@@ -56,11 +70,11 @@ void Timer::waitOver()
     m_deadline += m_period;
     if (m_deadline <= now)
         m_deadline = now + m_period;
-    // Waiting on first lets the receiver stop the timer.
+    // Waiting on first lets the handler stop the timer.
     waitForDeadline();
     const auto outer
         = std::exchange(tickDeadline, now - due < punctual ? std::optional(due) : std::nullopt);
-    emit timeout();
+    m_onTick();
     tickDeadline = outer;
 }
 

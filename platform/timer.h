@@ -3,41 +3,47 @@
 
 #pragma once
 
-#include <QObject>
-#include <QTimer>
+#include "platform/native.h"
+
 #include <chrono>
+#include <functional>
+#include <string>
 
 namespace platform {
 
 // A periodic timer that keeps to its period within a millisecond however long the period, and
 // does not drift: each period is counted from the deadline of the one before, and a timer started
-// by the handler of a punctual tick counts from that tick's deadline. Linux lets a long wait in
-// the event loop end up to 0.1% late (3.5 ms of a 3.5 s pause), so a long period is waited out in
-// two parts, the last one short. Ticks delivered more than a period late are dropped, not made up.
-class Timer : public QObject
+// by the handler of a punctual tick counts from that tick's deadline. Some systems let a long
+// wait end up to 0.1% late (3.5 ms of a 3.5 s pause), so a long period is waited out in two parts,
+// the last one short. Ticks delivered more than a period late are dropped, not made up.
+class Timer
 {
-    Q_OBJECT
-
 public:
-    Timer(QObject *parent, const char *name, int period);
+    Timer(const char *name, int period, std::function<void()> onTick);
+    ~Timer();
+    Timer(const Timer &) = delete;
+    Timer &operator=(const Timer &) = delete;
 
+    const std::string &name() const { return m_name; }
     int interval() const { return int(m_period.count()); }
     // Takes effect at the next start.
     void setInterval(int period) { m_period = std::chrono::milliseconds(period); }
-    bool isActive() const { return m_wait.isActive(); }
+    bool isActive() const { return m_wait.isSet(); }
     void start();
-    void stop() { m_wait.stop(); }
+    void stop() { m_wait.cancel(); }
 
-signals:
-    void timeout();
+    // Stops every timer of the program.
+    static void stopAll();
 
 private:
     void waitForDeadline();
     void waitOver();
 
-    QTimer m_wait;
+    std::string m_name;
     std::chrono::milliseconds m_period;
+    std::function<void()> m_onTick;
     std::chrono::steady_clock::time_point m_deadline;
+    Alarm m_wait;
 };
 
 } // namespace platform

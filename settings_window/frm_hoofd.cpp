@@ -7,34 +7,28 @@
 #include "exercise_window/frm_werk.h"
 #include "platform/numbers.h"
 
-#include <QLineEdit>
 #include <limits>
+#include <string>
 
-using platform::twips;
+namespace {
+
+constexpr std::string_view milliseconds = "Mili seconden";
+
+} // namespace
 
 frm_hoofd::frm_hoofd(SharedState &state)
-    : Form(QStringLiteral("Form1"), twips(5535, 2880))
+    : Form("frm_hoofd", "Form1", 5535, 2880)
+    , Label1(*this, "Label1", "Geef start interval", {240, 360, 1600, 255})
+    , txt_start(*this, "txt_start", {2040, 360, 1575, 285})
+    , Label3(*this, "Label3", milliseconds, {3840, 360, 1215, 255})
+    , Label2(*this, "Label2", "Geef versnelling", {240, 960, 1600, 255})
+    , txt_speed(*this, "txt_speed", {2040, 960, 1575, 285})
+    , Label4(*this, "Label4", milliseconds, {3840, 960, 1215, 255})
+    , cmd_start(*this, "cmd_start", "&Start", {240, 2160, 1695, 495}, [this] { cmd_start_Click(); })
+    , cmd_exit(*this, "cmd_exit", "&Einde", {3600, 2160, 1695, 495}, [this] { cmd_exit_Click(); })
     , m_state(state)
 {
-    const QString milliseconds = QStringLiteral("Mili seconden");
-    platform::addLabel(this, "Label1", QStringLiteral("Geef start interval"),
-                       twips(240, 360, 1600, 255));
-    txt_start = platform::addTextField(this, "txt_start", twips(2040, 360, 1575, 285));
-    platform::addLabel(this, "Label3", milliseconds, twips(3840, 360, 1215, 255));
-    platform::addLabel(this, "Label2", QStringLiteral("Geef versnelling"),
-                       twips(240, 960, 1600, 255));
-    txt_speed = platform::addTextField(this, "txt_speed", twips(2040, 960, 1575, 285));
-    platform::addLabel(this, "Label4", milliseconds, twips(3840, 960, 1215, 255));
-    auto *cmd_start = platform::addButton(this, "cmd_start", QStringLiteral("&Start"),
-                                          twips(240, 2160, 1695, 495));
-    auto *cmd_exit = platform::addButton(this, "cmd_exit", QStringLiteral("&Einde"),
-                                         twips(3600, 2160, 1695, 495));
-
-    platform::setFocusOrder({txt_start, txt_speed, cmd_start, cmd_exit});
-    txt_start->setFocus();
-    connect(cmd_start, &QPushButton::clicked, this, &frm_hoofd::cmd_start_Click);
-    connect(cmd_exit, &QPushButton::clicked, this, &frm_hoofd::cmd_exit_Click);
-
+    setFocusOrder({&txt_start, &txt_speed, &cmd_start, &cmd_exit});
     Form_Load();
 }
 
@@ -42,17 +36,17 @@ frm_hoofd::~frm_hoofd() = default;
 
 void frm_hoofd::Form_Load()
 {
-    txt_speed->setText(platform::numberText(m_state.acceleration));
-    txt_start->setText(platform::numberText(m_state.interval));
+    txt_speed.setText(platform::numberText(m_state.acceleration));
+    txt_start.setText(platform::numberText(m_state.interval));
 }
 
 void frm_hoofd::cmd_start_Click()
 {
     // Both numbers are taken over together or not at all.
-    const auto interval = readNumber(txt_start, QStringLiteral("Het start interval"));
+    const auto interval = readNumber(txt_start, "Het start interval");
     if (!interval)
         return;
-    const auto acceleration = readNumber(txt_speed, QStringLiteral("De versnelling"));
+    const auto acceleration = readNumber(txt_speed, "De versnelling");
     if (!acceleration)
         return;
     m_state.interval = *interval;
@@ -70,19 +64,19 @@ void frm_hoofd::cmd_exit_Click()
 }
 
 // A typing slip is reported and left for the user to mend; it does not end the program.
-std::optional<qint32> frm_hoofd::readNumber(QLineEdit *field, const QString &name)
+std::optional<std::int32_t> frm_hoofd::readNumber(platform::TextField &field, std::string_view name)
 {
-    const platform::Conversion number = platform::toInt32(field->text());
+    const platform::Conversion number = platform::toInt32(field.text());
     if (!number.error)
         return number.value;
 
-    const QString detail = *number.error == platform::RunTimeError::Overflow
-        ? QStringLiteral("%1 ligt niet tussen %2 en %3.")
-              .arg(name, platform::numberText(std::numeric_limits<qint32>::min()),
-                   platform::numberText(std::numeric_limits<qint32>::max()))
-        : QStringLiteral("%1 is geen geheel getal.").arg(name);
+    using limits = std::numeric_limits<std::int32_t>;
+    const std::string detail = *number.error == platform::RunTimeError::Overflow
+        ? std::string(name) + " ligt niet tussen " + platform::numberText(limits::min()) + " en "
+            + platform::numberText(limits::max()) + "."
+        : std::string(name) + " is geen geheel getal.";
     platform::reportError(this, *number.error, detail);
-    field->setFocus();
-    field->selectAll();
+    field.setFocus();
+    field.selectAll();
     return std::nullopt;
 }

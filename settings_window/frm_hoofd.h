@@ -5,18 +5,17 @@
 
 #include "platform/forms.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <string_view>
 
-class QLineEdit;
 class frm_werk;
 struct SharedState;
 
 // The settings window: takes the start interval and the acceleration, then starts the exercise.
 class frm_hoofd final : public platform::Form
 {
-    Q_OBJECT
-
 public:
     explicit frm_hoofd(SharedState &state);
     ~frm_hoofd() override;
@@ -25,11 +24,18 @@ public:
     void cmd_start_Click();
     void cmd_exit_Click();
 
+    platform::Label Label1;
+    platform::TextField txt_start;
+    platform::Label Label3;
+    platform::Label Label2;
+    platform::TextField txt_speed;
+    platform::Label Label4;
+    platform::Button cmd_start;
+    platform::Button cmd_exit;
+
 private:
-    std::optional<qint32> readNumber(QLineEdit *field, const QString &name);
+    std::optional<std::int32_t> readNumber(platform::TextField &field, std::string_view name);
 
     SharedState &m_state;
-    QLineEdit *txt_start;
-    QLineEdit *txt_speed;
     std::unique_ptr<frm_werk> m_exercise;
 };

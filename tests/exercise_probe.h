@@ -5,9 +5,9 @@
 
 #include "core/shared_state.h"
 #include "exercise_window/frm_werk.h"
-#include "platform/timer.h"
 
-#include <QLabel>
+#include <cassert>
+#include <cstdint>
 
 // An exercise window whose timers are played by the test with a nominal clock: the real timers
 // are left running but never fire, since the test does not spin the event loop.
@@ -19,19 +19,13 @@ public:
     explicit ExerciseProbe(SharedState &state)
         : state(state)
         , window(state)
-        , txt_string(window.findChild<QLabel *>("txt_string"))
-        , Picture1(window.findChild<QLabel *>("Picture1"))
-        , Label1(window.findChild<QLabel *>("Label1"))
-        , Label3(window.findChild<QLabel *>("Label3"))
-        , Timer1(window.findChild<platform::Timer *>("Timer1"))
-        , Timer2(window.findChild<platform::Timer *>("Timer2"))
     {
     }
 
     // One tick of Timer1; true when it brought a step.
     bool tick()
     {
-        Q_ASSERT(Timer1->isActive());
+        assert(Timer1->isActive());
         window.Timer1_Timer();
         clock += Timer1->interval();
         ++ticks;
@@ -50,7 +44,7 @@ public:
     // The end of the pause, after Timer2's period.
     void endPause()
     {
-        Q_ASSERT(Timer2->isActive());
+        assert(Timer2->isActive());
         clock += Timer2->interval();
         window.Timer2_Timer();
     }
@@ -66,8 +60,8 @@ public:
 
     Phase phase() const
     {
-        const bool shown = !txt_string->isHidden();
-        const bool picture = !Picture1->isHidden();
+        const bool shown = txt_string->isVisible();
+        const bool picture = Picture1->isVisible();
         if (Timer1->isActive() && !Timer2->isActive() && !picture)
             return shown ? Phase::Shown : Phase::Blank;
         if (!Timer1->isActive() && Timer2->isActive() && picture && !shown)
@@ -77,12 +71,12 @@ public:
 
     SharedState &state;
     frm_werk window;
-    QLabel *txt_string;
-    QLabel *Picture1;
-    QLabel *Label1;
-    QLabel *Label3;
-    platform::Timer *Timer1;
-    platform::Timer *Timer2;
-    qint64 clock = 0; // nominal ms since the window opened
+    platform::Label *txt_string = &window.txt_string;
+    platform::PictureBox *Picture1 = &window.Picture1;
+    platform::Label *Label1 = &window.Label1;
+    platform::Label *Label3 = &window.Label3;
+    platform::Timer *Timer1 = &window.Timer1;
+    platform::Timer *Timer2 = &window.Timer2;
+    std::int64_t clock = 0; // nominal ms since the window opened
     int ticks = 0;
 };

@@ -9,50 +9,54 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 using platform::RunTimeError;
 
 namespace {
 
-// What the text should give, read digit by digit.
-platform::Conversion expected(const QString &text)
+bool isWhiteSpace(char c)
 {
-    QStringView number = QStringView(text).trimmed();
-    bool negative = false;
-    if (number.startsWith(u'+') || number.startsWith(u'-')) {
-        negative = number.front() == u'-';
-        number = number.sliced(1);
-    }
-    if (number.isEmpty())
-        return {0, RunTimeError::TypeMismatch};
-    qint64 magnitude = 0;
-    for (QChar digit : number) {
-        if (digit < u'0' || digit > u'9')
-            return {0, RunTimeError::TypeMismatch};
-        magnitude = std::min<qint64>(magnitude * 10 + (digit.unicode() - u'0'), qint64(1) << 40);
-    }
-    const qint64 value = negative ? -magnitude : magnitude;
-    if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
-        return {0, RunTimeError::Overflow};
-    return {qint32(value), std::nullopt};
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-void check(const QString &text)
+// What the text should give, read character by character.
+platform::Conversion expected(std::string_view number)
 {
-    const platform::Conversion got = platform::toInt32(text);
-    const platform::Conversion want = expected(text);
-    if (got.error != want.error || (!want.error && got.value != want.value))
-        std::abort();
-    if (!got.error && platform::toInt32(platform::numberText(got.value)).value != got.value)
-        std::abort();
+    while (!number.empty() && isWhiteSpace(number.front()))
+        number.remove_prefix(1);
+    while (!number.empty() && isWhiteSpace(number.back()))
+        number.remove_suffix(1);
+    bool negative = false;
+    if (!number.empty() && (number.front() == '+' || number.front() == '-')) {
+        negative = number.front() == '-';
+        number.remove_prefix(1);
+    }
+    if (number.empty())
+        return {0, RunTimeError::TypeMismatch};
+    std::int64_t magnitude = 0;
+    for (char digit : number) {
+        if (digit < '0' || digit > '9')
+            return {0, RunTimeError::TypeMismatch};
+        magnitude = std::min<std::int64_t>(magnitude * 10 + (digit - '0'), std::int64_t(1) << 40);
+    }
+    const std::int64_t value = negative ? -magnitude : magnitude;
+    using limits = std::numeric_limits<std::int32_t>;
+    if (value < limits::min() || value > limits::max())
+        return {0, RunTimeError::Overflow};
+    return {std::int32_t(value), std::nullopt};
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const auto *bytes = reinterpret_cast<const char *>(data);
-    check(QString::fromUtf8(bytes, qsizetype(size)));
-    check(QString::fromLatin1(bytes, qsizetype(size)));
+    const std::string_view text(reinterpret_cast<const char *>(data), size);
+    const platform::Conversion got = platform::toInt32(text);
+    const platform::Conversion want = expected(text);
+    if (got.error != want.error || (!want.error && got.value != want.value))
+        std::abort();
+    if (!got.error && platform::toInt32(platform::numberText(got.value)).value != got.value)
+        std::abort();
     return 0;
 }

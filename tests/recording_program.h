@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <string>
 
 // Records every end of the program and every error report the code under test asks for, instead
 // of carrying them out, for as long as it lives.
@@ -17,9 +18,9 @@ public:
     {
         platform::setProgramHooks({
             [this](int status) { ends.append(status); },
-            [this](platform::RunTimeError error, const QString &detail) {
+            [this](platform::RunTimeError error, const std::string &detail) {
                 errors.append(error);
-                details.append(detail);
+                details.append(QString::fromStdString(detail));
             },
         });
     }

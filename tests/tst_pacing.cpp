@@ -23,7 +23,7 @@ static void press(ExerciseProbe &probe, PaceButton button)
         probe.window.Command1_Click();
 }
 
-static bool isVowel(const QString &text)
+static bool isVowel(const std::string &text)
 {
     return std::find(items.begin() + 1, items.begin() + 17, text) != items.begin() + 17;
 }
@@ -102,11 +102,11 @@ void tst_pacing::firstBlockWithDefaults()
 {
     ExerciseProbe probe(m_state);
     QCOMPARE(probe.phase(), Phase::Blank);
-    QVERIFY(probe.Label1->text().isEmpty());
-    QVERIFY(probe.Label3->text().isEmpty());
+    QVERIFY(probe.Label1->text().empty());
+    QVERIFY(probe.Label3->text().empty());
 
     for (int series = 1; series <= 3; ++series) {
-        const QString seriesNumber = QString::number(series);
+        const std::string seriesNumber = std::to_string(series);
         for (int step = 1; step <= 20; ++step) {
             QCOMPARE(probe.ticksToNextStep(), 100);
             QCOMPARE(probe.Label1->text(), "2000");
@@ -175,7 +175,7 @@ void tst_pacing::pausesAndSeriesNumbers()
     for (int series = 0; series < 9; ++series) {
         while (probe.phase() != Phase::Pause)
             probe.tick();
-        seriesNumbers.append(probe.Label3->text());
+        seriesNumbers.append(QString::fromStdString(probe.Label3->text()));
         pauses.append(probe.Timer2->interval());
         probe.endPause();
     }
@@ -224,7 +224,7 @@ void tst_pacing::blockEnd()
     QCOMPARE(probe.state.interval, newInterval);
     QCOMPARE(probe.state.acceleration, acceleration);
     QCOMPARE(probe.state.series_in_block, 0);
-    QCOMPARE(probe.Label1->text(), QString::number(interval));
+    QCOMPARE(probe.Label1->text(), std::to_string(interval));
     QVERIFY(program.ends.isEmpty());
     QVERIFY(program.errors.isEmpty());
 }
@@ -350,7 +350,7 @@ void tst_pacing::buttonsHeldAtLimits()
     // The exercise goes on at the held pace.
     stepAtNextTick(probe);
     QVERIFY(probe.tick());
-    QCOMPARE(probe.Label1->text(), QString::number(newInterval));
+    QCOMPARE(probe.Label1->text(), std::to_string(newInterval));
 }
 
 QTEST_MAIN(tst_pacing)

@@ -4,6 +4,7 @@
 #include "core/module1.h"
 #include "core/shared_state.h"
 #include "exercise_window/frm_werk.h"
+#include "platform/qt/native.h"
 #include "recording_program.h"
 #include "settings_window/frm_hoofd.h"
 
@@ -33,12 +34,12 @@ public:
                     return isKind(window) && window->isVisible();
                 });
             };
-            const auto exercise = shown([](QWidget *w) { return qobject_cast<frm_werk *>(w); });
+            const auto exercise = shown([](QWidget *w) { return w->objectName() == "frm_werk"; });
             if (exercise == windows.end())
                 return;
             ++opened;
             settingsVisibleMeanwhile
-                = shown([](QWidget *w) { return qobject_cast<frm_hoofd *>(w); }) != windows.end();
+                = shown([](QWidget *w) { return w->objectName() == "frm_hoofd"; }) != windows.end();
             (*exercise)->close();
         });
         m_timer.start(5);
@@ -74,8 +75,9 @@ private slots:
     void badNumbersAreRefused();
 
 private:
-    QLineEdit *field(const char *name) { return m_window->findChild<QLineEdit *>(name); }
-    QPushButton *button(const char *name) { return m_window->findChild<QPushButton *>(name); }
+    QDialog *dialog() { return platform::widget(*m_window); }
+    QLineEdit *field(const char *name) { return dialog()->findChild<QLineEdit *>(name); }
+    QPushButton *button(const char *name) { return dialog()->findChild<QPushButton *>(name); }
     void showActive();
 
     SharedState m_state;
@@ -98,8 +100,8 @@ void tst_settings_window::cleanup()
 
 void tst_settings_window::showActive()
 {
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(&*m_window));
+    dialog()->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog()));
 }
 
 void tst_settings_window::showsCurrentValues()
@@ -110,8 +112,8 @@ void tst_settings_window::showsCurrentValues()
     m_state.interval = -2147483647 - 1;
     m_state.acceleration = 0;
     frm_hoofd other(m_state);
-    QCOMPARE(other.findChild<QLineEdit *>("txt_start")->text(), "-2147483648");
-    QCOMPARE(other.findChild<QLineEdit *>("txt_speed")->text(), "0");
+    QCOMPARE(other.txt_start.text(), "-2147483648");
+    QCOMPARE(other.txt_speed.text(), "0");
 }
 
 // Start-up shows the defaults, and closing the settings window through its frame ends start-up.
@@ -122,7 +124,7 @@ void tst_settings_window::freshStartShowsDefaults()
         QStringList shown;
         QTimer::singleShot(0, [&shown] {
             for (QWidget *window : QApplication::topLevelWidgets()) {
-                if (qobject_cast<frm_hoofd *>(window) && window->isVisible()) {
+                if (window->objectName() == "frm_hoofd" && window->isVisible()) {
                     for (const char *name : {"txt_start", "txt_speed"}) {
                         auto *field = window->findChild<QLineEdit *>(name);
                         shown.append(field->text());
@@ -160,7 +162,7 @@ void tst_settings_window::layout()
     QFETCH(QRect, geometry);
     QFETCH(QString, text);
 
-    auto *control = m_window->findChild<QWidget *>(name);
+    auto *control = dialog()->findChild<QWidget *>(name);
     QVERIFY(control);
     QCOMPARE(control->geometry(), geometry);
     QVERIFY(!control->isHidden());
@@ -178,12 +180,12 @@ void tst_settings_window::layout()
 void tst_settings_window::window()
 {
     showActive();
-    QCOMPARE(m_window->windowTitle(), "Form1");
-    QCOMPARE(m_window->size(), QSize(369, 192));
-    const QRect screen = m_window->screen()->availableGeometry();
-    QVERIFY((m_window->frameGeometry().center() - screen.center()).manhattanLength() <= 2);
-    QVERIFY(m_window->windowFlags() & Qt::WindowMinMaxButtonsHint);
-    QVERIFY(m_window->windowFlags() & Qt::WindowCloseButtonHint);
+    QCOMPARE(dialog()->windowTitle(), "Form1");
+    QCOMPARE(dialog()->size(), QSize(369, 192));
+    const QRect screen = dialog()->screen()->availableGeometry();
+    QVERIFY((dialog()->frameGeometry().center() - screen.center()).manhattanLength() <= 2);
+    QVERIFY(dialog()->windowFlags() & Qt::WindowMinMaxButtonsHint);
+    QVERIFY(dialog()->windowFlags() & Qt::WindowCloseButtonHint);
 }
 
 void tst_settings_window::focusOrder()
@@ -217,7 +219,7 @@ void tst_settings_window::accessKeys()
 
     showActive();
     ExerciseCloser closer;
-    QTest::keyClick(&*m_window, key, Qt::AltModifier);
+    QTest::keyClick(dialog(), key, Qt::AltModifier);
     QTRY_COMPARE(m_program->ends, ends);
     QCOMPARE(closer.opened, exercisesOpened);
 }
@@ -240,7 +242,7 @@ void tst_settings_window::enterAndEscapeDoNothing()
 
     showActive();
     ExerciseCloser closer;
-    auto *control = m_window->findChild<QWidget *>(focus);
+    auto *control = dialog()->findChild<QWidget *>(focus);
     control->setFocus();
     QTest::keyClick(control, key);
     // Nothing may happen, so there is nothing to wait for: give a press animation time to end.

@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: 2026 The Lezomat developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+// What each toolkit's implementation provides to the platform's shared code.
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace platform {
+
+class Form;
+
+// A message box over the window (or over none) that tells of an error, waited out.
+void showErrorBox(const Form *window, std::string_view text);
+
+// Ends every running event loop, the modal displays' too.
+void endEventLoops(int status);
+
+// A one-shot wait on the user-interface thread: rings once, a whole number of milliseconds
+// after it is set, unless it is cancelled or set anew first.
+class Alarm
+{
+public:
+    explicit Alarm(std::function<void()> ring);
+    ~Alarm();
+    Alarm(const Alarm &) = delete;
+    Alarm &operator=(const Alarm &) = delete;
+
+    void set(std::chrono::milliseconds wait);
+    void cancel();
+    bool isSet() const;
+
+    struct Native;
+
+private:
+    std::unique_ptr<Native> m_native;
+};
+
+} // namespace platform
