@@ -11,6 +11,7 @@
 
 #include "core/shared_state.h"
 #include "exercise_window/frm_werk.h"
+#include "outside.h"
 #include "platform/qt/native.h"
 #include "schedule.h"
 #include "settings_window/frm_hoofd.h"
@@ -18,16 +19,12 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QProcess>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <memory>
 #include <sys/resource.h>
 #include <vector>
-#include <xcb/xcb.h>
 
 namespace {
 
@@ -123,80 +120,19 @@ void measure(const char *label)
     report(label, {runExercise("200", 3 * 21 + 1), runExercise("2000", 21 + 1)});
 }
 
-QByteArray windowName(xcb_connection_t *x, xcb_window_t window)
-{
-    const auto cookie
-        = xcb_get_property(x, false, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 64);
-    std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(
-        xcb_get_property_reply(x, cookie, nullptr), &free);
-    if (!reply)
-        return {};
-    return QByteArray(static_cast<const char *>(xcb_get_property_value(reply.get())),
-                      xcb_get_property_value_length(reply.get()));
-}
-
-// Milliseconds from starting the real program to its settings window being mapped on the screen.
-double startUpMs(xcb_connection_t *x)
-{
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
-    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_change_window_attributes(x, root, XCB_CW_EVENT_MASK, &mask);
-    xcb_flush(x);
-
-    QProcess program;
-    QElapsedTimer clock;
-    clock.start();
-    program.start(LEZOMAT_BINARY, QStringList());
-    double shownMs = -1;
-    while (shownMs < 0) {
-        std::unique_ptr<xcb_generic_event_t, decltype(&free)> event(xcb_wait_for_event(x), &free);
-        if (!event)
-            break;
-        if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY
-            && windowName(x, reinterpret_cast<xcb_map_notify_event_t *>(event.get())->window)
-                == "Form1")
-            shownMs = double(clock.nsecsElapsed()) / 1e6;
-    }
-    program.kill();
-    program.waitForFinished();
-    const uint32_t none = 0;
-    xcb_change_window_attributes(x, root, XCB_CW_EVENT_MASK, &none);
-    xcb_flush(x);
-    return shownMs;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     std::printf("machine: %d cores\n", QThread::idealThreadCount());
-
-    xcb_connection_t *x = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(x)) {
-        std::fprintf(stderr, "bench_pacing: no X server; run it through scripts/bench.sh\n");
+    if (!reportStartUp(LEZOMAT_BINARY, {}))
         return 1;
-    }
-    std::vector<double> startUps;
-    for (int start = 0; start < 10; ++start)
-        startUps.push_back(startUpMs(x));
-    xcb_disconnect(x);
-    std::printf("start-up to settings window: median %.1f ms, max %.1f ms (10 starts)\n",
-                percentile(startUps, 0.5), *std::max_element(startUps.begin(), startUps.end()));
-    std::fflush(stdout);
 
     measure("idle");
-
-    // Keep every other core busy with a process of its own.
-    std::vector<std::unique_ptr<QProcess>> load;
-    for (int core = 1; core < QThread::idealThreadCount(); ++core) {
-        load.push_back(std::make_unique<QProcess>());
-        load.back()->start("sh", {"-c", "while :; do :; done"});
-    }
-    measure("loaded");
-    for (auto &process : load) {
-        process->kill();
-        process->waitForFinished();
+    {
+        const BusyCores load;
+        measure("loaded");
     }
 
     rusage usage {};

@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Lezomat developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds and runs the pacing benchmark in a virtual X server (about three minutes).
+# Builds and runs the pacing benchmarks in a virtual X server: the Linux program's, then the
+# Windows program's under Wine (about six minutes).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+need_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+scripts/build-windows.sh >/dev/null
 cmake -S . -B build -G Ninja -DBUILD_TESTING=ON >/dev/null
-cmake --build build --target bench_pacing
-xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/bench_pacing
+cmake --build build --target bench_pacing bench_windows
+screen=(-a -s "-screen 0 1280x1024x24")
+echo "== Linux program"
+xvfb-run "${screen[@]}" build/bench/bench_pacing
+echo "== Windows program under Wine"
+export WINEPREFIX=$PWD/build/bench/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+[ -d "$WINEPREFIX/drive_c" ] || xvfb-run -a wineboot --init
+xvfb-run "${screen[@]}" build/bench/bench_windows "$PWD/build-windows/lezomat.exe"

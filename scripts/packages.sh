@@ -21,8 +21,12 @@ need_packages() {
 # What building, running and packaging the program takes.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev dpkg-dev file fonts-dejavu-core)
 
+# What building the Windows program takes: the mingw-w64 compiler, and the icon tool that makes
+# its icon file.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix icoutils)
+
 # What only the tests and the benchmark take: an X server and xdotool to drive the real program,
-# clang with its sanitizer and fuzzer runtime and its symbolizer, and the checkers of what the
-# program installs and of the licences.
-TEST_PACKAGES=(xvfb xauth xdotool libxcb1-dev clang-19 libclang-rt-19-dev llvm-19
+# Wine to run the Windows program, clang with its sanitizer and fuzzer runtime and its
+# symbolizer, and the checkers of what the program installs and of the licences.
+TEST_PACKAGES=(xvfb xauth xdotool libxcb1-dev wine clang-19 libclang-rt-19-dev llvm-19
                desktop-file-utils appstream lintian reuse)

@@ -4,8 +4,7 @@
 #include "platform/native.h"
 #include "platform/win32/native.h"
 
-#include <map>
-#include <thread>
+#include <algorithm>
 #include <timeapi.h>
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
@@ -15,54 +14,18 @@
 namespace platform {
 
 // A plain window timer keeps to the system's timer resolution and drifts by several per cent.
-// Each alarm has a high-resolution waitable timer instead, waited on by a thread of its own,
-// which posts the ring to the user-interface thread. A posted message is dispatched by whatever
-// message loop runs, also the system's own while a window is moved or a message box is shown, so
-// the ticks keep coming there too.
+// Each alarm is a high-resolution waitable timer instead, which the program's message loop waits
+// on together with the messages.
 struct Alarm::Native
 {
     std::function<void()> ring;
     HANDLE timer = nullptr;
-    HANDLE quit = nullptr;
-    std::thread waiter;
     bool set = false;
 };
 
 namespace {
 
-constexpr UINT ringMessage = WM_APP + 1;
-constexpr wchar_t ringClass[] = L"LezomatAlarms";
-
-std::map<UINT_PTR, Alarm::Native *> alarms;
-UINT_PTR lastAlarm = 0;
-
-LRESULT CALLBACK ringProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != ringMessage)
-        return DefWindowProcW(window, message, wParam, lParam);
-    // A ring of an alarm cancelled or gone since is not heard.
-    const auto found = alarms.find(UINT_PTR(wParam));
-    if (found != alarms.end() && found->second->set) {
-        found->second->set = false;
-        found->second->ring();
-    }
-    return 0;
-}
-
-HWND ringWindow()
-{
-    static HWND window = [] {
-        WNDCLASSEXW ring {};
-        ring.cbSize = sizeof ring;
-        ring.lpfnWndProc = ringProcedure;
-        ring.hInstance = GetModuleHandleW(nullptr);
-        ring.lpszClassName = ringClass;
-        RegisterClassExW(&ring);
-        return CreateWindowExW(0, ringClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               ring.hInstance, nullptr);
-    }();
-    return window;
-}
+std::vector<Alarm::Native *> alarms;
 
 HANDLE highResolutionTimer()
 {
@@ -75,31 +38,71 @@ HANDLE highResolutionTimer()
     return CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
 }
 
+void ring(Alarm::Native &alarm)
+{
+    alarm.set = false;
+    alarm.ring();
+}
+
+// Rings the alarms that are due, while a loop of the system's runs: a message box, or the moving
+// or sizing of a window. The system's loop dispatches the messages of a plain timer set for the
+// purpose, late by up to its resolution but without drift, since each period of the program's
+// timers is counted from the deadline of the one before.
+void CALLBACK ringDueAlarms(HWND, UINT, UINT_PTR, DWORD)
+{
+    for (Alarm::Native *alarm : std::vector(alarms)) {
+        if (alarm->set && WaitForSingleObject(alarm->timer, 0) == WAIT_OBJECT_0)
+            ring(*alarm);
+    }
+}
+
+UINT_PTR foreignLoopTimer = 0;
+
 } // namespace
+
+const std::vector<HANDLE> &setAlarms()
+{
+    static std::vector<HANDLE> handles;
+    handles.clear();
+    for (const Alarm::Native *alarm : alarms) {
+        if (alarm->set)
+            handles.push_back(alarm->timer);
+    }
+    return handles;
+}
+
+void ringAlarm(HANDLE timer)
+{
+    const auto found
+        = std::find_if(alarms.begin(), alarms.end(),
+                       [timer](const Alarm::Native *alarm) { return alarm->timer == timer; });
+    if (found != alarms.end() && (*found)->set)
+        ring(**found);
+}
+
+void enterForeignLoop()
+{
+    if (!foreignLoopTimer)
+        foreignLoopTimer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, ringDueAlarms);
+}
+
+void leaveForeignLoop()
+{
+    KillTimer(nullptr, foreignLoopTimer);
+    foreignLoopTimer = 0;
+}
 
 Alarm::Alarm(std::function<void()> ring)
     : m_native(std::make_unique<Native>())
 {
     m_native->ring = std::move(ring);
     m_native->timer = highResolutionTimer();
-    m_native->quit = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    const UINT_PTR id = ++lastAlarm;
-    alarms[id] = m_native.get();
-    m_native->waiter
-        = std::thread([window = ringWindow(), id, timer = m_native->timer, quit = m_native->quit] {
-              SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
-              const HANDLE handles[] = {quit, timer};
-              while (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1)
-                  PostMessageW(window, ringMessage, id, 0);
-          });
+    alarms.push_back(m_native.get());
 }
 
 Alarm::~Alarm()
 {
-    std::erase_if(alarms, [this](const auto &alarm) { return alarm.second == m_native.get(); });
-    SetEvent(m_native->quit);
-    m_native->waiter.join();
-    CloseHandle(m_native->quit);
+    std::erase(alarms, m_native.get());
     CloseHandle(m_native->timer);
 }
 

@@ -114,6 +114,14 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             return 0;
         }
         break;
+    case WM_ENTERSIZEMOVE:
+    case WM_ENTERMENULOOP:
+        enterForeignLoop();
+        break;
+    case WM_EXITSIZEMOVE:
+    case WM_EXITMENULOOP:
+        leaveForeignLoop();
+        break;
     case WM_DPICHANGED:
         onDpiChanged(*form, HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
         return 0;
@@ -315,17 +323,27 @@ void Form::showModal()
     // Access keys are underlined from the start, not only once Alt is pressed.
     SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
 
-    MSG message;
     while (IsWindowVisible(window)) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            // The program ends: the loops this one runs inside end too.
-            PostQuitMessage(int(message.wParam));
-            return;
+        const std::vector<HANDLE> &alarms = setAlarms();
+        const DWORD woke = MsgWaitForMultipleObjectsEx(DWORD(alarms.size()), alarms.data(),
+                                                       INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woke < WAIT_OBJECT_0 + alarms.size()) {
+            ringAlarm(alarms[woke - WAIT_OBJECT_0]);
+            continue;
         }
-        if (!IsDialogMessageW(window, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                // The program ends: the loops this one runs inside end too.
+                PostQuitMessage(int(message.wParam));
+                return;
+            }
+            // The dialog keys are keyboard messages; the rest go straight on.
+            const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+            if (!key || !IsDialogMessageW(window, &message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
         }
     }
 }

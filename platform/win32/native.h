@@ -88,4 +88,13 @@ struct NativeForm
 // The program's windows end their modal displays and no handler runs once it has ended.
 bool programEnded();
 
+// The waitable timers of the alarms that are set, for the message loop to wait on; and the ring
+// of the alarm whose timer is due.
+const std::vector<HANDLE> &setAlarms();
+void ringAlarm(HANDLE timer);
+
+// While a message loop of the system's runs instead of the program's, alarms ring through it.
+void enterForeignLoop();
+void leaveForeignLoop();
+
 } // namespace platform

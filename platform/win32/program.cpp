@@ -16,8 +16,10 @@ bool programEnded()
 void showErrorBox(const Form *window, std::string_view text)
 {
     // Without a window to stand over, the box holds up every window of the program.
+    enterForeignLoop();
     MessageBoxW(window ? window->native().window : nullptr, wide(text).c_str(), L"Lezomat",
                 MB_OK | MB_ICONERROR | (window ? 0 : MB_TASKMODAL));
+    leaveForeignLoop();
 }
 
 void endEventLoops(int status)
