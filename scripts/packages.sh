@@ -24,6 +24,8 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev dpkg-dev file fonts-dejavu-co
 # What building the Windows program takes: the mingw-w64 compiler, and the icon tool that makes
 # its icon file.
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix icoutils)
+# And its installer: NSIS.
+INSTALLER_PACKAGES=(nsis)
 
 # What only the tests and the benchmark take: an X server and xdotool to drive the real program,
 # Wine to run the Windows program, clang with its sanitizer and fuzzer runtime and its

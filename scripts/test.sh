@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Lezomat developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds everything and runs every test: first the Windows program and the normal build, whose
-# suite also drives the Windows program under Wine, then the whole suite again under
+# Builds everything and runs every test: first the Windows program with its installer and the
+# normal build, whose suite also tests both under Wine, then the whole suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, with a short fuzz run of the number input.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-need_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+need_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${INSTALLER_PACKAGES[@]}" \
+    "${TEST_PACKAGES[@]}"
 
-scripts/build-windows.sh
-cmake -S . -B build -G Ninja -DBUILD_TESTING=ON \
-    -DLEZOMAT_WINDOWS_PROGRAM="$PWD/build-windows/lezomat.exe" >/dev/null
+scripts/package-windows.sh
+cmake -S . -B build -G Ninja -DBUILD_TESTING=ON -DLEZOMAT_WINDOWS_BUILD="$PWD/build-windows-package" \
+    >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure
 
