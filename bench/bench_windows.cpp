@@ -13,11 +13,10 @@
 
 #include "outside.h"
 #include "schedule.h"
+#include "tests/screen.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QRect>
-#include <functional>
 #include <thread>
 
 namespace {
@@ -36,24 +35,6 @@ QString shownWindow(const QString &title)
 {
     return xdotool({"search", "--sync", "--onlyvisible", "--name", "^" + title + "$"})
         .section('\n', 0, 0);
-}
-
-// How many pixels of the window's area match the test.
-int countPixels(xcb_window_t window, QRect area, const std::function<bool(int, int, int)> &test)
-{
-    const auto cookie
-        = xcb_get_image(x, XCB_IMAGE_FORMAT_Z_PIXMAP, window, int16_t(area.x()), int16_t(area.y()),
-                        uint16_t(area.width()), uint16_t(area.height()), ~0u);
-    std::unique_ptr<xcb_get_image_reply_t, decltype(&free)> image(
-        xcb_get_image_reply(x, cookie, nullptr), &free);
-    if (!image)
-        return -1;
-    const uint8_t *pixel = xcb_get_image_data(image.get());
-    const int pixels = xcb_get_image_data_length(image.get()) / 4;
-    int count = 0;
-    for (int i = 0; i < pixels; ++i, pixel += 4)
-        count += test(pixel[2], pixel[1], pixel[0]);
-    return count;
 }
 
 // The process's own CPU time, and its peak resident memory, from /proc.
@@ -95,8 +76,6 @@ Figures runExercise(const QString &exe, int typedInterval, int wanted)
     xdotool({"key", "alt+s"});
     const xcb_window_t exercise = shownWindow("Lezomat").toUInt();
 
-    const auto rgb = [](int r, int g, int b) { return r << 16 | g << 8 | b; };
-    const auto yellow = [](int r, int g, int b) { return r > 200 && g > 150 && b < 100; };
     int interval = typedInterval;
     int series = 0;
     bool item = false;
@@ -109,15 +88,8 @@ Figures runExercise(const QString &exe, int typedInterval, int wanted)
     clock.start();
     const double cpuBefore = cpuSeconds(program.processId());
     while (int(figures.steps.size()) < wanted && !clock.hasExpired(180'000)) {
-        int window = -1;
-        countPixels(exercise, QRect(5, 5, 1, 1), [&](int r, int g, int b) {
-            window = rgb(r, g, b);
-            return true;
-        });
-        const auto label = [&](int r, int g, int b) { return rgb(r, g, b) != window; };
-        // The lowest rows of the item's label lie below the picture box.
-        const bool itemNow = countPixels(exercise, QRect(352, 378, 225, 7), label) > 1000;
-        const bool pictureNow = countPixels(exercise, QRect(384, 264, 153, 113), yellow) > 100;
+        const bool itemNow = itemShown(x, exercise);
+        const bool pictureNow = pictureShown(x, exercise);
         const qint64 now = clock.nsecsElapsed();
         if (recording && (itemNow != item || (pictureNow && !picture))) {
             schedule.step(interval);

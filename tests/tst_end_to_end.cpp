@@ -6,6 +6,8 @@
 // LEZOMAT_WINDOWS_PROGRAM set to lezomat.exe it drives the Windows program under Wine, whose
 // windows are X windows too.
 
+#include "screen.h"
+
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
@@ -92,8 +94,6 @@ private:
     void closeThroughFrame(Window window);
     QRect geometry(Window window);
     QByteArray property(Window window, const char *name);
-    // How many pixels of the window's area match the test.
-    int countPixels(Window window, QRect area, const std::function<bool(int, int, int)> &test);
     bool endsWith(int status);
     Window startExercise(const QString &interval);
 
@@ -198,25 +198,6 @@ QByteArray tst_end_to_end::property(Window window, const char *name)
         return {};
     return QByteArray(static_cast<const char *>(xcb_get_property_value(reply.get())),
                       xcb_get_property_value_length(reply.get()));
-}
-
-int tst_end_to_end::countPixels(Window window, QRect area,
-                                const std::function<bool(int, int, int)> &test)
-{
-    const auto cookie
-        = xcb_get_image(m_x, XCB_IMAGE_FORMAT_Z_PIXMAP, window, int16_t(area.x()),
-                        int16_t(area.y()), uint16_t(area.width()), uint16_t(area.height()), ~0u);
-    std::unique_ptr<xcb_get_image_reply_t, decltype(&free)> image(
-        xcb_get_image_reply(m_x, cookie, nullptr), &free);
-    if (!image)
-        return -1;
-    // Depth 24 comes as four bytes a pixel: blue, green, red, unused.
-    const uint8_t *pixel = xcb_get_image_data(image.get());
-    const int pixels = xcb_get_image_data_length(image.get()) / 4;
-    int count = 0;
-    for (int i = 0; i < pixels; ++i, pixel += 4)
-        count += test(pixel[2], pixel[1], pixel[0]);
-    return count;
 }
 
 bool tst_end_to_end::endsWith(int status)
@@ -325,23 +306,10 @@ void tst_end_to_end::exerciseFlashesItemsAndRewards()
 {
     const Window exercise = startExercise("200");
     QVERIFY(exercise);
-    // The item's label is opaque in another colour than the window's; its lowest rows lie below
-    // the picture box, so they tell whether the label is shown even during a pause.
     const QRect itemArea(352, 288, 225, 97);
-    const QRect itemFoot(352, 378, 225, 7);
-    const QRect pictureArea(384, 264, 153, 113);
-    const auto rgb = [](int r, int g, int b) { return r << 16 | g << 8 | b; };
     const auto ink = [](int r, int g, int b) { return r < 100 && g < 100 && b < 100; };
-    const auto yellow = [](int r, int g, int b) { return r > 200 && g > 150 && b < 100; };
-    const auto itemShown = [&] {
-        int window = -1;
-        countPixels(exercise, QRect(5, 5, 1, 1), [&](int r, int g, int b) {
-            window = rgb(r, g, b);
-            return true;
-        });
-        const auto label = [&](int r, int g, int b) { return rgb(r, g, b) != window; };
-        return countPixels(exercise, itemFoot, label) > 1000;
-    };
+    const auto itemShown = [&] { return ::itemShown(m_x, exercise); };
+    const auto pictureShown = [&] { return ::pictureShown(m_x, exercise); };
 
     int changes = 0;
     bool shown = false;
@@ -352,15 +320,15 @@ void tst_end_to_end::exerciseFlashesItemsAndRewards()
         const bool nowShown = itemShown();
         changes += nowShown != shown;
         shown = nowShown;
-        inkSeen = inkSeen || (shown && countPixels(exercise, itemArea, ink) > 20);
+        inkSeen = inkSeen || (shown && countPixels(m_x, exercise, itemArea, ink) > 20);
         QTest::qSleep(10);
     }
     QVERIFY2(changes >= 6, qPrintable(QString::number(changes)));
     QVERIFY(inkSeen);
 
-    QVERIFY(waitFor([&] { return countPixels(exercise, pictureArea, yellow) > 100; }, 3000));
+    QVERIFY(waitFor(pictureShown, 3000));
     QVERIFY(!itemShown());
-    QVERIFY(waitFor([&] { return countPixels(exercise, pictureArea, yellow) == 0; }, 5000));
+    QVERIFY(waitFor([&] { return !pictureShown(); }, 5000));
     QVERIFY(waitFor(itemShown, 1000));
 }
 

@@ -133,7 +133,7 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 Picture loadPicture(const wchar_t *name)
 {
     Picture loaded;
-    HRSRC found = FindResourceW(nullptr, name, MAKEINTRESOURCEW(10)); // RT_RCDATA
+    HRSRC found = FindResourceW(nullptr, name, RT_RCDATA);
     if (!found)
         return loaded;
     const DWORD size = SizeofResource(nullptr, found);
@@ -178,10 +178,10 @@ LRESULT CALLBACK pictureProcedure(HWND window, UINT message, WPARAM wParam, LPAR
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
     FillRect(target, &paint.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
-    if (const Picture &picture = *controlOf(window)->picture; picture.bitmap) {
+    if (const Picture *picture = controlOf(window)->picture; picture && picture->bitmap) {
         HDC source = CreateCompatibleDC(target);
-        HGDIOBJ previous = SelectObject(source, picture.bitmap);
-        BitBlt(target, 0, 0, picture.size.cx, picture.size.cy, source, 0, 0, SRCCOPY);
+        HGDIOBJ previous = SelectObject(source, picture->bitmap);
+        BitBlt(target, 0, 0, picture->size.cx, picture->size.cy, source, 0, 0, SRCCOPY);
         SelectObject(source, previous);
         DeleteDC(source);
     }
@@ -206,7 +206,7 @@ void registerClasses()
     form.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconResource),
                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                  GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    form.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     form.lpszClassName = formClass;
     RegisterClassExW(&form);
 
