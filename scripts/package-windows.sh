@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 need_packages "${WINDOWS_PACKAGES[@]}" "${INSTALLER_PACKAGES[@]}"
 build=build-windows-package
-cmake -S . -B $build -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+cmake -S . -B $build -G Ninja --no-warn-unused-cli \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build $build
 cmake --build $build --target installer
