@@ -239,12 +239,8 @@ std::string narrow(std::wstring_view text)
     return converted;
 }
 
-NativeForm::NativeForm(Form &form, const char *name, std::string_view caption, int width,
-                       int height)
+NativeForm::NativeForm(Form &form, std::string_view caption, int width, int height)
     : form(form)
-    , name(name)
-    , width(width)
-    , height(height)
 {
     registerClasses();
     constexpr DWORD style = WS_OVERLAPPEDWINDOW;
@@ -273,11 +269,9 @@ NativeForm::~NativeForm()
 }
 
 NativeControl::NativeControl(Form &form, Kind kind, const wchar_t *windowClass, DWORD style,
-                             DWORD extendedStyle, const char *name, std::string_view text,
-                             Twips where, Font font)
+                             DWORD extendedStyle, std::string_view text, Twips where, Font font)
     : form(form.native())
     , kind(kind)
-    , name(name)
     , where(where)
     , font(font)
 {
@@ -306,8 +300,10 @@ void NativeControl::layOut()
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(hFont.get()), TRUE);
 }
 
-Form::Form(const char *name, std::string_view caption, int clientWidth, int clientHeight)
-    : m_native(std::make_unique<NativeForm>(*this, name, caption, clientWidth, clientHeight))
+// The names of windows and controls are for finding them by name, which only the Qt build's tests
+// do.
+Form::Form(const char *, std::string_view caption, int clientWidth, int clientHeight)
+    : m_native(std::make_unique<NativeForm>(*this, caption, clientWidth, clientHeight))
 {
 }
 
@@ -405,12 +401,11 @@ static std::string windowText(HWND window)
     return narrow(text);
 }
 
-Label::Label(Form &form, const char *name, std::string_view text, Twips where, Alignment alignment,
+Label::Label(Form &form, const char *, std::string_view text, Twips where, Alignment alignment,
              Font font)
     : Control(std::make_unique<NativeControl>(
         form, NativeControl::Kind::Label, WC_STATICW,
-        SS_NOPREFIX | (alignment == Alignment::Centre ? SS_CENTER : SS_LEFT), 0, name, text, where,
-        font))
+        SS_NOPREFIX | (alignment == Alignment::Centre ? SS_CENTER : SS_LEFT), 0, text, where, font))
 {
 }
 
@@ -424,9 +419,9 @@ void Label::setText(std::string_view text)
     SetWindowTextW(native().window, wide(text).c_str());
 }
 
-TextField::TextField(Form &form, const char *name, Twips where)
+TextField::TextField(Form &form, const char *, Twips where)
     : Control(std::make_unique<NativeControl>(form, NativeControl::Kind::TextField, WC_EDITW,
-                                              ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, name,
+                                              ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
                                               std::string_view(), where, formFont))
 {
 }
@@ -446,19 +441,19 @@ void TextField::selectAll()
     SendMessageW(native().window, EM_SETSEL, 0, -1);
 }
 
-Button::Button(Form &form, const char *name, std::string_view caption, Twips where,
+Button::Button(Form &form, const char *, std::string_view caption, Twips where,
                std::function<void()> onClick)
     : Control(std::make_unique<NativeControl>(form, NativeControl::Kind::Button, WC_BUTTONW,
-                                              BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, 0, name,
-                                              caption, where, formFont))
+                                              BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, 0, caption,
+                                              where, formFont))
 {
     native().onClick = std::move(onClick);
 }
 
-PictureBox::PictureBox(Form &form, const char *name, const char *picture, Twips where)
+PictureBox::PictureBox(Form &form, const char *, const char *picture, Twips where)
     : Control(std::make_unique<NativeControl>(form, NativeControl::Kind::PictureBox, pictureClass,
-                                              WS_TABSTOP, WS_EX_CLIENTEDGE, name,
-                                              std::string_view(), where, formFont))
+                                              WS_TABSTOP, WS_EX_CLIENTEDGE, std::string_view(),
+                                              where, formFont))
 {
     native().picture = &platform::picture(picture);
 }

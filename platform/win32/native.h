@@ -22,7 +22,7 @@ namespace platform {
 std::wstring wide(std::string_view text);
 std::string narrow(std::wstring_view text);
 
-// Owns a GDI object: a font, a bitmap.
+// Owns a font.
 struct GdiDeleter
 {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
@@ -42,8 +42,7 @@ struct NativeControl
     enum class Kind { Label, TextField, Button, PictureBox };
 
     NativeControl(Form &form, Kind kind, const wchar_t *windowClass, DWORD style,
-                  DWORD extendedStyle, const char *name, std::string_view text, Twips where,
-                  Font font);
+                  DWORD extendedStyle, std::string_view text, Twips where, Font font);
     ~NativeControl();
     NativeControl(const NativeControl &) = delete;
     NativeControl &operator=(const NativeControl &) = delete;
@@ -53,7 +52,6 @@ struct NativeControl
 
     NativeForm &form;
     const Kind kind;
-    const std::string name;
     const Twips where;
     const Font font;
     HWND window = nullptr;
@@ -64,7 +62,8 @@ struct NativeControl
 
 struct NativeForm
 {
-    NativeForm(Form &form, const char *name, std::string_view caption, int width, int height);
+    // The client area's size is given in twips.
+    NativeForm(Form &form, std::string_view caption, int width, int height);
     ~NativeForm();
     NativeForm(const NativeForm &) = delete;
     NativeForm &operator=(const NativeForm &) = delete;
@@ -73,9 +72,6 @@ struct NativeForm
     int pixels(int twips) const { return MulDiv(twips, dpi, 1440); }
 
     Form &form;
-    const std::string name;
-    const int width; // client area, in twips
-    const int height;
     HWND window = nullptr;
     int dpi = USER_DEFAULT_SCREEN_DPI;
     int background = COLOR_BTNFACE; // a system colour
