@@ -12,7 +12,7 @@
 #include "core/shared_state.h"
 #include "exercise_window/frm_werk.h"
 #include "outside.h"
-#include "platform/qt/native.h"
+#include "platform/qt/qt_platform.h"
 #include "schedule.h"
 #include "settings_window/frm_hoofd.h"
 

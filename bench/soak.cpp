@@ -6,7 +6,7 @@
 
 #include "core/shared_state.h"
 #include "exercise_window/frm_werk.h"
-#include "platform/qt/native.h"
+#include "platform/qt/qt_platform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 
 #include "platform/program.h"
 
-#include "platform/native.h"
 #include "platform/timer.h"
+#include "platform/toolkit.h"
 
 #include <cstdlib>
 #include <utility>
@@ -13,6 +13,7 @@ namespace platform {
 
 static ProgramHooks hooks;
 static int programStatus = EXIT_SUCCESS;
+static bool ended = false;
 
 std::string errorName(RunTimeError error)
 {
@@ -54,8 +55,14 @@ void endProgram(int status)
         return;
     }
     programStatus = status;
+    ended = true;
     Timer::stopAll();
     endEventLoops(status);
+}
+
+bool programEnded()
+{
+    return ended;
 }
 
 int exitStatus()

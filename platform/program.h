@@ -26,9 +26,6 @@ void fatalError(RunTimeError error);
 // Ends the program at once: every window's modal display ends and no further handler runs.
 void endProgram(int status = 0);
 
-// The status the program ended with, for main() to return.
-int exitStatus();
-
 // Tests take over ending the program and reporting errors, which would otherwise end or block
 // the test itself. An empty function restores the program's own behaviour.
 struct ProgramHooks

@@ -3,6 +3,8 @@
 
 #include "platform/timer.h"
 
+#include "platform/toolkit.h"
+
 #include <algorithm>
 #include <optional>
 #include <utility>
@@ -30,7 +32,7 @@ Timer::Timer(const char *name, int period, std::function<void()> onTick)
     : m_name(name)
     , m_period(period)
     , m_onTick(std::move(onTick))
-    , m_wait([this] { waitOver(); })
+    , m_wait(std::make_unique<Alarm>([this] { waitOver(); }))
 {
     timers.push_back(this);
 }
@@ -38,6 +40,16 @@ Timer::Timer(const char *name, int period, std::function<void()> onTick)
 Timer::~Timer()
 {
     std::erase(timers, this);
+}
+
+bool Timer::isActive() const
+{
+    return m_wait->isSet();
+}
+
+void Timer::stop()
+{
+    m_wait->cancel();
 }
 
 void Timer::stopAll()
@@ -56,7 +68,7 @@ void Timer::waitForDeadline()
 {
     const auto left = m_deadline - steady_clock::now();
     const auto wait = left > longWait ? left - left / 500 - 2ms : left;
-    m_wait.set(std::max(round<milliseconds>(wait), 0ms));
+    m_wait->set(std::max(round<milliseconds>(wait), 0ms));
 }
 
 void Timer::waitOver()

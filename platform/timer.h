@@ -3,13 +3,14 @@
 
 #pragma once
 
-#include "platform/native.h"
-
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace platform {
+
+class Alarm;
 
 // A periodic timer that keeps to its period within a millisecond however long the period, and
 // does not drift: each period is counted from the deadline of the one before, and a timer started
@@ -28,9 +29,9 @@ public:
     int interval() const { return int(m_period.count()); }
     // Takes effect at the next start.
     void setInterval(int period) { m_period = std::chrono::milliseconds(period); }
-    bool isActive() const { return m_wait.isSet(); }
+    bool isActive() const;
     void start();
-    void stop() { m_wait.cancel(); }
+    void stop();
 
     // Stops every timer of the program.
     static void stopAll();
@@ -43,7 +44,7 @@ private:
     std::chrono::milliseconds m_period;
     std::function<void()> m_onTick;
     std::chrono::steady_clock::time_point m_deadline;
-    Alarm m_wait;
+    std::unique_ptr<Alarm> m_wait;
 };
 
 } // namespace platform

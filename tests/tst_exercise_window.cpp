@@ -3,7 +3,7 @@
 
 #include "core/items.h"
 #include "exercise_probe.h"
-#include "platform/qt/native.h"
+#include "platform/qt/qt_platform.h"
 #include "recording_program.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "core/module1.h"
 #include "core/shared_state.h"
 #include "exercise_window/frm_werk.h"
-#include "platform/qt/native.h"
+#include "platform/qt/qt_platform.h"
 #include "recording_program.h"
 #include "settings_window/frm_hoofd.h"
 

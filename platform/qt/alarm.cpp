@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lezomat developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/native.h"
+#include "platform/toolkit.h"
 
 #include <QTimer>
 

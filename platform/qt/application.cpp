@@ -3,7 +3,7 @@
 
 #include "platform/application.h"
 
-#include "platform/program.h"
+#include "platform/toolkit.h"
 
 #include <QApplication>
 #include <QDirIterator>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lezomat developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/qt/native.h"
+#include "platform/qt/qt_platform.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -92,6 +92,8 @@ void Form::useActiveBorderColour()
 
 void Form::setFocusOrder(std::initializer_list<Control *> controls)
 {
+    if (controls.size() == 0)
+        return;
     for (auto control = controls.begin(); control + 1 != controls.end(); ++control)
         QWidget::setTabOrder(control[0]->native().widget, control[1]->native().widget);
     (*controls.begin())->setFocus();

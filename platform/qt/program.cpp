@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Lezomat developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/native.h"
-#include "platform/qt/native.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/toolkit.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,8 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Lezomat developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/native.h"
-#include "platform/win32/native.h"
+#include "platform/win32/win32_platform.h"
 
 #include <algorithm>
 #include <timeapi.h>
@@ -13,97 +12,30 @@
 
 namespace platform {
 
-// A plain window timer keeps to the system's timer resolution and drifts by several per cent.
-// Each alarm is a high-resolution waitable timer instead, which the program's message loop waits
-// on together with the messages.
-struct Alarm::Native
-{
-    std::function<void()> ring;
-    HANDLE timer = nullptr;
-    bool set = false;
-};
-
-namespace {
-
-std::vector<Alarm::Native *> alarms;
-
-HANDLE highResolutionTimer()
+// A plain window timer keeps to the system's timer resolution and drifts by several per cent;
+// a high-resolution waitable timer keeps to its time.
+static KernelHandle highResolutionTimer()
 {
     if (HANDLE timer = CreateWaitableTimerExW(
             nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS))
-        return timer;
+        return KernelHandle(timer);
     // Before Windows 10 version 1803 waitable timers keep to the system's timer resolution,
     // which the program then makes 1 ms for as long as it runs.
     [[maybe_unused]] static const MMRESULT finer = timeBeginPeriod(1);
-    return CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
-}
-
-void ring(Alarm::Native &alarm)
-{
-    alarm.set = false;
-    alarm.ring();
-}
-
-// Rings the alarms that are due, while a loop of the system's runs: a message box, or the moving
-// or sizing of a window. The system's loop dispatches the messages of a plain timer set for the
-// purpose, late by up to its resolution but without drift, since each period of the program's
-// timers is counted from the deadline of the one before.
-void CALLBACK ringDueAlarms(HWND, UINT, UINT_PTR, DWORD)
-{
-    for (Alarm::Native *alarm : std::vector(alarms)) {
-        if (alarm->set && WaitForSingleObject(alarm->timer, 0) == WAIT_OBJECT_0)
-            ring(*alarm);
-    }
-}
-
-UINT_PTR foreignLoopTimer = 0;
-
-} // namespace
-
-const std::vector<HANDLE> &setAlarms()
-{
-    static std::vector<HANDLE> handles;
-    handles.clear();
-    for (const Alarm::Native *alarm : alarms) {
-        if (alarm->set)
-            handles.push_back(alarm->timer);
-    }
-    return handles;
-}
-
-void ringAlarm(HANDLE timer)
-{
-    const auto found
-        = std::find_if(alarms.begin(), alarms.end(),
-                       [timer](const Alarm::Native *alarm) { return alarm->timer == timer; });
-    if (found != alarms.end() && (*found)->set)
-        ring(**found);
-}
-
-void enterForeignLoop()
-{
-    if (!foreignLoopTimer)
-        foreignLoopTimer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, ringDueAlarms);
-}
-
-void leaveForeignLoop()
-{
-    KillTimer(nullptr, foreignLoopTimer);
-    foreignLoopTimer = 0;
+    KernelHandle timer(CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS));
+    if (!timer)
+        systemFailure("CreateWaitableTimerExW");
+    return timer;
 }
 
 Alarm::Alarm(std::function<void()> ring)
-    : m_native(std::make_unique<Native>())
+    : m_native(std::make_unique<Native>(highResolutionTimer(), std::move(ring)))
 {
-    m_native->ring = std::move(ring);
-    m_native->timer = highResolutionTimer();
-    alarms.push_back(m_native.get());
 }
 
 Alarm::~Alarm()
 {
-    std::erase(alarms, m_native.get());
-    CloseHandle(m_native->timer);
+    MessageLoop::instance().forget(*m_native);
 }
 
 void Alarm::set(std::chrono::milliseconds wait)
@@ -111,19 +43,20 @@ void Alarm::set(std::chrono::milliseconds wait)
     // Relative times are negative, in units of 100 ns.
     LARGE_INTEGER due;
     due.QuadPart = -std::max<LONGLONG>(1, wait.count() * 10'000);
-    m_native->set = true;
-    SetWaitableTimer(m_native->timer, &due, 0, nullptr, nullptr, FALSE);
+    if (!SetWaitableTimer(m_native->timer.get(), &due, 0, nullptr, nullptr, FALSE))
+        systemFailure("SetWaitableTimer");
+    MessageLoop::instance().add(*m_native);
 }
 
 void Alarm::cancel()
 {
-    m_native->set = false;
-    CancelWaitableTimer(m_native->timer);
+    CancelWaitableTimer(m_native->timer.get());
+    MessageLoop::instance().remove(*m_native);
 }
 
 bool Alarm::isSet() const
 {
-    return m_native->set;
+    return MessageLoop::instance().contains(*m_native);
 }
 
 } // namespace platform

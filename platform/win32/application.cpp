@@ -3,8 +3,7 @@
 
 #include "platform/application.h"
 
-#include "platform/program.h"
-#include "platform/win32/native.h"
+#include "platform/win32/win32_platform.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -23,6 +22,8 @@ int run(int argc, char *argv[], const Identity &identity, void (*start)())
     // The picture loader is part of OLE.
     const HRESULT ole = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     start();
+    // The pictures go before the library of their loader.
+    releasePictures();
     if (SUCCEEDED(ole))
         CoUninitialize();
     return exitStatus();

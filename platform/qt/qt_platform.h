@@ -3,7 +3,10 @@
 
 #pragma once
 
-// The Qt widgets behind the program's windows and controls.
+// The Qt widgets behind the program's windows and controls, all of them defined in forms.cpp.
+// The rest of platform/qt/ implements what platform/toolkit.h asks of a toolkit: alarm.cpp the
+// alarms, program.cpp the message box and the end of the event loops, application.cpp the start.
+// Tests and the benchmark reach the widgets through widget().
 
 #include "platform/forms.h"
 

@@ -3,7 +3,9 @@
 
 #pragma once
 
-// What each toolkit's implementation provides to the platform's shared code.
+// Between the platform's shared code and the toolkit it runs on: what each toolkit implements for
+// the shared code, and what the shared code tells the toolkits. No window includes this; the
+// windows use the public headers beside it.
 
 #include <chrono>
 #include <functional>
@@ -13,6 +15,8 @@
 namespace platform {
 
 class Form;
+
+// Implemented by each toolkit.
 
 // A message box over the window (or over none) that tells of an error, waited out.
 void showErrorBox(const Form *window, std::string_view text);
@@ -39,5 +43,13 @@ public:
 private:
     std::unique_ptr<Native> m_native;
 };
+
+// Defined by the shared code (program.cpp).
+
+// Whether the program has ended: its windows' modal displays end and no handler runs any more.
+bool programEnded();
+
+// The status the program ended with, for main() to return.
+int exitStatus();
 
 } // namespace platform
