@@ -97,10 +97,11 @@ Figures runExercise(const QString &exe, int typedInterval, int wanted)
         }
         recording = recording || (picture && !pictureNow);
         if (pictureNow && !picture) {
-            ++series;
-            schedule.pause(series % 3 ? 3500 : 5500);
-            if (series % 3 == 0)
-                interval = std::max(interval - 100, 100);
+            // The typed acceleration is the default.
+            const bool blockEnds = ++series % pacing::seriesPerBlock == 0;
+            schedule.pause(blockEnds ? pacing::pauseAfterBlock : pacing::pauseAfterSeries);
+            if (blockEnds)
+                interval = pacing::intervalAfterBlock(interval, SharedState().acceleration);
         }
         item = itemNow;
         picture = pictureNow;

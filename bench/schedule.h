@@ -5,6 +5,8 @@
 
 // The nominal schedule of the exercise's steps and the figures of how closely a run kept it.
 
+#include "exercise_window/pacing.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -18,17 +20,19 @@ struct Step
     std::int64_t pausesMs; // the pauses' part of nominalMs
 };
 
-// Counts nominal time the way the pacing does: after a step, or after the start of the ticks,
-// the next step comes on the k-th tick of 10 ms, the smallest k of at least 1 with
-// 1 + 10 k > interval / 2; a pause adds its period.
+// Counts nominal time the way the pacing does, tick by tick with the pacing's own rule; a pause
+// adds its period.
 class Schedule
 {
 public:
     // The next step, counted with the interval in effect since the last one.
     void step(int interval)
     {
-        const double ticks = std::floor((interval / 2.0 - 1) / tickPeriod) + 1;
-        m_nominalMs += tickPeriod * std::int64_t(std::max(1.0, ticks));
+        std::int32_t elapsed = elapsedRestart;
+        do {
+            elapsed += pacing::tickPeriod;
+            m_nominalMs += pacing::tickPeriod;
+        } while (!pacing::stepIsDue(elapsed, interval));
     }
     void pause(int period)
     {
@@ -38,7 +42,6 @@ public:
     Step stamp(std::int64_t realNs) const { return {realNs, m_nominalMs, m_pausesMs}; }
 
 private:
-    static constexpr int tickPeriod = 10;
     std::int64_t m_nominalMs = 0;
     std::int64_t m_pausesMs = 0;
 };

@@ -5,18 +5,15 @@
 
 #include "core/items.h"
 #include "core/shared_state.h"
+#include "exercise_window/pacing.h"
 #include "platform/numbers.h"
 #include "platform/program.h"
 #include "platform/random.h"
 
 namespace {
 
-constexpr int tickPeriod = 10; // ms
-constexpr std::int16_t stepsPerSeries
-    = 21; // 20 flashing steps, then the step that starts the pause
-constexpr std::int16_t seriesPerBlock = 3;
-constexpr int pauseAfterSeries = 3500; // ms
-constexpr int pauseAfterBlock = 5500; // ms
+using namespace pacing;
+
 // What one press of a pace button changes the interval by; it also becomes the acceleration.
 constexpr std::int32_t paceButtonStep = 100; // ms
 constexpr platform::Font itemFont {"MS Sans Serif", 24, true};
@@ -71,7 +68,7 @@ void frm_werk::Timer1_Timer()
 {
     // elapsed never passes interval / 2 by more than one tick, so it cannot overflow.
     m_state.elapsed += Timer1.interval();
-    if (m_state.elapsed > m_state.interval / 2.0) {
+    if (stepIsDue(m_state.elapsed, m_state.interval)) {
         m_state.elapsed = elapsedRestart;
         next_step();
     }
@@ -95,10 +92,8 @@ void frm_werk::end_series()
     Timer2.setInterval(pauseAfterSeries);
     if (m_state.series_in_block == seriesPerBlock) {
         Timer2.setInterval(pauseAfterBlock);
-        m_state.interval = clampToInt32(std::int64_t(m_state.interval) - m_state.acceleration);
+        m_state.interval = intervalAfterBlock(m_state.interval, m_state.acceleration);
         m_state.series_in_block = 0;
-        if (m_state.interval < m_state.acceleration)
-            m_state.interval = m_state.acceleration;
     }
     Timer2.start();
     Picture1.show();
