@@ -32,23 +32,32 @@ inline int countPixels(xcb_connection_t *x, xcb_window_t window, QRect area,
     return count;
 }
 
-// The item's label is opaque in another colour than the window's; its lowest rows lie below the
-// picture box, so they tell whether the label is shown even during a pause.
-inline bool itemShown(xcb_connection_t *x, xcb_window_t exercise)
+// The colour of one pixel, as 0xRRGGBB.
+inline int pixelColour(xcb_connection_t *x, xcb_window_t window, QPoint at)
 {
-    const auto rgb = [](int r, int g, int b) { return r << 16 | g << 8 | b; };
-    int window = -1;
-    countPixels(x, exercise, QRect(5, 5, 1, 1), [&](int r, int g, int b) {
-        window = rgb(r, g, b);
+    int colour = -1;
+    countPixels(x, window, QRect(at, QSize(1, 1)), [&](int r, int g, int b) {
+        colour = r << 16 | g << 8 | b;
         return true;
     });
-    const auto label = [&](int r, int g, int b) { return rgb(r, g, b) != window; };
-    return countPixels(x, exercise, QRect(352, 378, 225, 7), label) > 1000;
+    return colour;
+}
+
+// The exercise window's client area starts at client within the X window: at its origin where the
+// X window is the exercise window's own.
+//
+// The item's label is opaque in another colour than the window's; its lowest rows lie below the
+// picture box, so they tell whether the label is shown even during a pause.
+inline bool itemShown(xcb_connection_t *x, xcb_window_t window, QPoint client = {})
+{
+    const int background = pixelColour(x, window, client + QPoint(5, 5));
+    const auto label = [&](int r, int g, int b) { return (r << 16 | g << 8 | b) != background; };
+    return countPixels(x, window, QRect(352, 378, 225, 7).translated(client), label) > 1000;
 }
 
 // The smiling face of the reward picture.
-inline bool pictureShown(xcb_connection_t *x, xcb_window_t exercise)
+inline bool pictureShown(xcb_connection_t *x, xcb_window_t window, QPoint client = {})
 {
     const auto yellow = [](int r, int g, int b) { return r > 200 && g > 150 && b < 100; };
-    return countPixels(x, exercise, QRect(384, 264, 153, 113), yellow) > 100;
+    return countPixels(x, window, QRect(384, 264, 153, 113).translated(client), yellow) > 100;
 }

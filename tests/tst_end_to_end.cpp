@@ -20,6 +20,9 @@ namespace {
 
 using Window = xcb_window_t;
 
+// What a row of keys does to the program.
+enum class Outcome { Nothing, ExerciseOpens, Ends };
+
 QString xdotool(const QStringList &arguments)
 {
     QProcess process;
@@ -81,6 +84,8 @@ bool waitFor(const std::function<bool()> &condition, int milliseconds = 10000)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Outcome)
+
 class tst_end_to_end final : public QObject
 {
     Q_OBJECT
@@ -99,6 +104,9 @@ private slots:
     void badNumberIsReportedAndTheProgramGoesOn();
     void exerciseFlashesItemsAndRewards();
     void altEEndsTheExercise();
+    void keys_data();
+    void keys();
+    void pacingGoesOnWhileTheWindowIsMoved();
 
 private:
     Window waitForWindow(const QString &title);
@@ -108,6 +116,7 @@ private:
     QByteArray property(Window window, const char *name);
     bool endsWith(int status);
     Window startExercise(const QString &interval);
+    QPoint clientOrigin(Window desktop);
 
     xcb_connection_t *m_x = nullptr;
     xcb_atom_t m_protocols = 0;
@@ -164,11 +173,12 @@ Window tst_end_to_end::waitForWindow(const QString &title)
     return windows.value(0);
 }
 
-// With no window manager nothing gives a window the keyboard focus, so the test does.
+// With no window manager nothing gives a window the keyboard focus, so the test does. The keys
+// are xdotool's names, separated by blanks.
 void tst_end_to_end::pressKeys(Window window, const QString &keys)
 {
     xdotool({"windowfocus", "--sync", QString::number(window)});
-    xdotool({"key", "--delay", "50", keys});
+    xdotool(QStringList {"key", "--delay", "50"} + keys.split(u' '));
 }
 
 // What a window manager sends when the close box of the frame is pressed.
@@ -354,6 +364,127 @@ void tst_end_to_end::altEEndsTheExercise()
     QVERIFY(exercise);
     QTest::qSleep(500);
     pressKeys(exercise, "alt+e");
+    QVERIFY(endsWith(0));
+}
+
+// The focus starts at the start field in the settings window and at Einde in the exercise window.
+// Enter and Space press only the focused button; Enter in a field and Escape do nothing.
+void tst_end_to_end::keys_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<Outcome>("outcome");
+
+    const QString settings = "Form1";
+    const QString exercise = "Lezomat";
+    QTest::newRow("settings: Enter in the start field") << settings << "Return" << Outcome::Nothing;
+    QTest::newRow("settings: Escape") << settings << "Escape" << Outcome::Nothing;
+    QTest::newRow("settings: Tab, Tab, Enter presses Start")
+        << settings << "Tab Tab Return" << Outcome::ExerciseOpens;
+    QTest::newRow("settings: three Tabs, Space presses Einde")
+        << settings << "Tab Tab Tab space" << Outcome::Ends;
+    QTest::newRow("settings: Shift+Tab, Space presses Einde")
+        << settings << "shift+Tab space" << Outcome::Ends;
+    QTest::newRow("exercise: Enter presses Einde") << exercise << "Return" << Outcome::Ends;
+    QTest::newRow("exercise: Escape") << exercise << "Escape" << Outcome::Nothing;
+    QTest::newRow("exercise: Tab, Enter presses versnel")
+        << exercise << "Tab Return" << Outcome::Nothing;
+    QTest::newRow("exercise: three Tabs come back to Einde")
+        << exercise << "Tab Tab Tab space" << Outcome::Ends;
+}
+
+void tst_end_to_end::keys()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, keys);
+    QFETCH(Outcome, outcome);
+
+    const Window target = window == "Form1" ? waitForWindow("Form1") : startExercise({});
+    QVERIFY(target);
+    pressKeys(target, keys);
+    switch (outcome) {
+    case Outcome::Ends:
+        QVERIFY(endsWith(0));
+        break;
+    case Outcome::ExerciseOpens:
+        QCOMPARE(geometry(waitForWindow("Lezomat")).size(), QSize(1016, 734));
+        break;
+    case Outcome::Nothing:
+        // Nothing may happen, so there is nothing to wait for: give it time to happen.
+        QTest::qWait(500);
+        QCOMPARE(m_program.state(), QProcess::Running);
+        QCOMPARE(shownWindows(window), {target});
+        if (window == "Form1")
+            QVERIFY(shownWindows("Lezomat").isEmpty());
+        break;
+    }
+}
+
+// The top-left corner of the exercise window's client area on Wine's virtual desktop, found from a
+// point of its background near that corner: the window is centred, its client area 1016 x 734.
+QPoint tst_end_to_end::clientOrigin(Window desktop)
+{
+    const QRect screen = geometry(desktop);
+    const QPoint inside = screen.center() - QPoint(508, 367) + QPoint(100, 120);
+    const int background = pixelColour(m_x, desktop, inside);
+    QPoint corner = inside;
+    while (corner.x() > 0 && pixelColour(m_x, desktop, corner - QPoint(1, 0)) == background)
+        corner.rx() -= 1;
+    while (corner.y() > 0 && pixelColour(m_x, desktop, corner - QPoint(0, 1)) == background)
+        corner.ry() -= 1;
+    return corner;
+}
+
+// On Windows, moving a window runs a loop of the system's instead of the program's. The exercise
+// keeps its pace inside it, also after a menu of the system's has opened and closed within it, as
+// Alt+E does there. Wine's virtual desktop draws the frames and runs that loop as Windows does;
+// Alt+Space, then M, enters it from the keyboard, the arrow keys move the window and Return ends
+// it.
+void tst_end_to_end::pacingGoesOnWhileTheWindowIsMoved()
+{
+    if (windowsProgram.isEmpty())
+        QSKIP("only Windows runs a loop of its own while a window is moved");
+    m_program.kill();
+    m_program.waitForFinished();
+    m_program.start("wine", {"explorer", "/desktop=lezomat,1280x1024", windowsProgram});
+    const Window desktop = waitForWindow("lezomat - Wine desktop");
+    QVERIFY(desktop);
+    // The settings window opens in the middle of the desktop.
+    const auto middleCovered = [&] {
+        return pixelColour(m_x, desktop, geometry(desktop).center())
+            != pixelColour(m_x, desktop, QPoint(5, 5));
+    };
+    QVERIFY(waitFor(middleCovered));
+    xdotool({"windowfocus", "--sync", QString::number(desktop)});
+    xdotool({"key", "ctrl+a"});
+    xdotool({"type", "400"});
+    pressKeys(desktop, "alt+s");
+    QVERIFY(waitFor([&] { return itemShown(m_x, desktop, clientOrigin(desktop)); }));
+
+    // The move loop first takes the pointer to the middle of the caption and then follows it:
+    // the pointer is put there first, so that the window stays where it is.
+    const QPoint before = clientOrigin(desktop);
+    const QPoint caption = before + QPoint(498, -12);
+    xdotool({"mousemove", QString::number(caption.x()), QString::number(caption.y())});
+    pressKeys(desktop, "alt+space m Right Right");
+    // The window moves with the arrow keys only while the move loop runs.
+    QTRY_VERIFY(clientOrigin(desktop).x() > before.x());
+    pressKeys(desktop, "alt+e");
+    const QPoint client = clientOrigin(desktop);
+
+    // At 400 ms a step comes every 200 ms: ten in two seconds.
+    int changes = 0;
+    bool shown = itemShown(m_x, desktop, client);
+    QElapsedTimer clock;
+    clock.start();
+    while (!clock.hasExpired(2000)) {
+        const bool nowShown = itemShown(m_x, desktop, client);
+        changes += nowShown != shown;
+        shown = nowShown;
+        QTest::qSleep(5);
+    }
+    QVERIFY2(changes >= 6, qPrintable(QString::number(changes)));
+    pressKeys(desktop, "Return alt+e");
     QVERIFY(endsWith(0));
 }
 
