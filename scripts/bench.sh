@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 need_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 scripts/build-windows.sh >/dev/null
-cmake -S . -B build -G Ninja -DBUILD_TESTING=ON >/dev/null
+cmake -S . -B build -G Ninja -DBUILD_TESTING=ON -DLEZOMAT_WINDOWS_BUILD="$PWD/build-windows" >/dev/null
 cmake --build build --target bench_pacing bench_windows
 screen=(-a -s "-screen 0 1280x1024x24")
 echo "== Linux program"

@@ -12,6 +12,6 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
 fi
 
 need_packages "${BUILD_PACKAGES[@]}"
-cmake -S . -B build -G Ninja -DBUILD_TESTING=OFF >/dev/null
-cmake --build build --target lezomat
-exec build/lezomat
+cmake -S . -B build-run -G Ninja -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-run --target lezomat
+exec build-run/lezomat

@@ -8,8 +8,8 @@ cd "$(dirname "$0")/.."
 if [ "${1:-}" != --in-x-server ]; then
     source scripts/packages.sh
     need_packages "${BUILD_PACKAGES[@]}" xvfb xauth xdotool imagemagick
-    cmake -S . -B build -G Ninja -DBUILD_TESTING=OFF >/dev/null
-    cmake --build build --target lezomat
+    cmake -S . -B build-run -G Ninja -DBUILD_TESTING=OFF >/dev/null
+    cmake --build build-run --target lezomat
     xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --in-x-server
     echo "Wrote docs/settings-window.png, docs/exercise-window.png, docs/exercise-pause.png"
     exit 0
@@ -17,7 +17,7 @@ fi
 
 shoot() {
     local interval=$1 wait=$2 out=$3
-    build/lezomat &
+    build-run/lezomat &
     local program=$!
     local settings
     settings=$(xdotool search --sync --onlyvisible --name '^Form1$' | head -1)

@@ -11,7 +11,7 @@ need_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${INSTALLER_PACKA
     "${TEST_PACKAGES[@]}"
 
 scripts/package-windows.sh
-cmake -S . -B build -G Ninja -DBUILD_TESTING=ON -DLEZOMAT_WINDOWS_BUILD="$PWD/build-windows-package" \
+cmake -S . -B build -G Ninja -DBUILD_TESTING=ON -DLEZOMAT_WINDOWS_BUILD="$PWD/build-windows" \
     >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure
