@@ -3,7 +3,8 @@
 
 // Draws the program's pictures into the folder given as the argument: the reward picture shown
 // during pauses (reward.jpg), a glossy yellow smiling face in the middle of a round grey gradient,
-// and the program's icon made from the same face, as PNG files at the usual sizes and as SVG.
+// and the program's icon made from the same face, as PNG files at the usual sizes, the web app's
+// 192 and 512 among them, and as SVG.
 
 #include <QFile>
 #include <QGuiApplication>
@@ -169,7 +170,7 @@ int main(int argc, char *argv[])
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     bool written = rewardPicture().save(folder + QStringLiteral("/reward.jpg"), "JPEG", 92);
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
+    for (int size : {16, 24, 32, 48, 64, 128, 192, 256, 512})
         written = written
             && icon(size).save(
                 QStringLiteral("%1/icons/%2-%3.png").arg(folder, iconName).arg(size));
