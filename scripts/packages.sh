@@ -27,8 +27,13 @@ WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix icoutils)
 # And its installer: NSIS.
 INSTALLER_PACKAGES=(nsis)
 
+# What building the browser edition takes: emscripten, with Debian's node and acorn.
+WEB_PACKAGES=(cmake ninja-build emscripten)
+
 # What only the tests and the benchmark take: an X server and xdotool to drive the real program,
-# Wine to run the Windows program, clang with its sanitizer and fuzzer runtime and its
-# symbolizer, and the checkers of what the program installs and of the licences.
-TEST_PACKAGES=(xvfb xauth xdotool libxcb1-dev wine clang-19 libclang-rt-19-dev llvm-19
-               desktop-file-utils appstream lintian reuse)
+# Wine to run the Windows program, Chromium and WebKit with their WebDriver servers and selenium
+# to drive the browser edition, clang with its sanitizer and fuzzer runtime and its symbolizer,
+# and the checkers of what the program installs and of the licences.
+TEST_PACKAGES=(xvfb xauth xdotool libxcb1-dev wine chromium chromium-driver webkit2gtk-driver
+               python3-selenium clang-19 libclang-rt-19-dev llvm-19 desktop-file-utils appstream
+               lintian reuse)
