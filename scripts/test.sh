@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Lezomat developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds everything and runs every test: first the Windows program with its installer and the
-# normal build, whose suite also tests both under Wine, then the whole suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, with a short fuzz run of the number input.
+# Builds everything and runs every test: first the Windows program with its installer, the
+# browser edition and the normal build, whose suite also tests the Windows program under Wine and
+# the browser edition in Chromium and WebKit, then the whole suite again under AddressSanitizer
+# and UndefinedBehaviorSanitizer, with a short fuzz run of the number input.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 need_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${INSTALLER_PACKAGES[@]}" \
-    "${TEST_PACKAGES[@]}"
+    "${WEB_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 scripts/package-windows.sh
+scripts/build-web.sh
 cmake -S . -B build -G Ninja -DBUILD_TESTING=ON -DLEZOMAT_WINDOWS_BUILD="$PWD/build-windows" \
-    >/dev/null
+    -DLEZOMAT_WEB_BUILD="$PWD/build-web" >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure
 
