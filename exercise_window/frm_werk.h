@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/forms.h"
+#include "platform/screen.h"
 #include "platform/timer.h"
 
 struct SharedState;
@@ -35,6 +36,9 @@ public:
     platform::Label Label1;
     platform::Timer Timer1;
     platform::Timer Timer2;
+    // Nobody touches the keyboard or the mouse while the exercise runs: the screen stays on for
+    // as long as the window is there.
+    platform::ScreenAwake screenAwake;
 
 private:
     void next_step();

@@ -19,7 +19,7 @@ need_packages() {
 }
 
 # What building, running and packaging the program takes.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev dpkg-dev file fonts-dejavu-core)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libxss-dev dpkg-dev file fonts-dejavu-core)
 
 # What building the Windows program takes: the mingw-w64 compiler, and the icon tool that makes
 # its icon file.
@@ -31,9 +31,9 @@ INSTALLER_PACKAGES=(nsis)
 WEB_PACKAGES=(cmake ninja-build emscripten)
 
 # What only the tests and the benchmark take: an X server and xdotool to drive the real program,
-# Wine to run the Windows program, Chromium and WebKit with their WebDriver servers and selenium
+# a session bus of the tests' own, Wine to run the Windows program, Chromium and WebKit with their WebDriver servers and selenium
 # to drive the browser edition, clang with its sanitizer and fuzzer runtime and its symbolizer,
 # and the checkers of what the program installs and of the licences.
-TEST_PACKAGES=(xvfb xauth xdotool libxcb1-dev wine chromium chromium-driver webkit2gtk-driver
-               python3-selenium clang-19 libclang-rt-19-dev llvm-19 desktop-file-utils appstream
-               lintian reuse)
+TEST_PACKAGES=(xvfb xauth xdotool libxcb1-dev libxcb-screensaver0-dev dbus-daemon wine chromium
+               chromium-driver webkit2gtk-driver python3-selenium clang-19 libclang-rt-19-dev
+               llvm-19 desktop-file-utils appstream lintian reuse)

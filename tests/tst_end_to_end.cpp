@@ -14,6 +14,7 @@
 #include <QScopeGuard>
 #include <QTest>
 #include <memory>
+#include <xcb/screensaver.h>
 
 namespace {
 
@@ -61,6 +62,7 @@ private slots:
     void exerciseFitsTheViewOfAChromebook();
     void tapsWorkAsClicks();
     void siteWorksOfflineAfterTheFirstVisit();
+    void screenStaysOnDuringTheExercise();
 
 private:
     Window startExercise(const QString &interval);
@@ -458,6 +460,159 @@ void tst_end_to_end::siteWorksOfflineAfterTheFirstVisit()
     const Window exercise = startExercise("200");
     QVERIFY(!exercise.isEmpty());
     QVERIFY(waitFor([&] { return m_driver->itemShown(exercise); }, 3000));
+}
+
+// Nobody touches the keyboard or the mouse during an exercise: the screen stays on while the
+// exercise window is there, and only then. Each place is watched with its own means. The X
+// server's screen saver, set to come on after 2 idle seconds, comes on beside the idle settings
+// window, stays off through the exercise and comes on again once the program has ended; on a
+// session bus of the test's own, a stand-in for the desktop's screen saver service is asked to
+// keep the screen on. Wine's trace shows the Windows program's calls to the system; the page's
+// requests for a wake lock are watched in the page.
+void tst_end_to_end::screenStaysOnDuringTheExercise()
+{
+    const bool linux = m_xServer && !m_xServer->isWindows();
+    std::function<QStringList()> asked; // "on" and "off", as the program asked so far
+    QProcess standIn;
+    QByteArray trace;
+
+    if (linux) {
+        xcb_connection_t *x = m_xServer->connection();
+        xcb_set_screen_saver(x, 2, 0, XCB_BLANKING_PREFERRED, XCB_EXPOSURES_ALLOWED);
+        xcb_flush(x);
+        if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS")) {
+            standIn.start(LEZOMAT_SCREEN_SAVER_STAND_IN, QStringList());
+            QVERIFY(standIn.waitForReadyRead(10000) && standIn.readLine() == "ready\n");
+            asked = [&] {
+                standIn.waitForReadyRead(100);
+                trace += standIn.readAllStandardOutput();
+                QStringList seen;
+                for (const QByteArray &line : trace.split('\n')) {
+                    if (line.startsWith("Inhibit 1 Lezomat"))
+                        seen.append("on");
+                    else if (line.startsWith("Inhibit") || line.startsWith("UnInhibit"))
+                        seen.append(line == "UnInhibit 1" ? "off" : QString::fromLatin1(line));
+                }
+                return seen;
+            };
+        }
+    } else if (m_xServer) {
+        // Wine's relay trace of the calls that ask to keep the display on, and to end that.
+        QProcess settings;
+        settings.start("wine",
+                       {"reg", "add", "HKCU\\Software\\Wine\\Debug", "/v", "RelayInclude", "/d",
+                        "PowerCreateRequest;PowerSetRequest;PowerClearRequest;"
+                        "SetThreadExecutionState",
+                        "/f"});
+        QVERIFY(settings.waitForFinished(30000));
+        QProcess &program = m_xServer->program();
+        m_xServer->stop();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("WINEDEBUG", "+relay");
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::SeparateChannels);
+        program.setReadChannel(QProcess::StandardError);
+        program.start("wine", {m_xServer->windowsProgram()});
+        asked = [&] {
+            program.waitForReadyRead(100);
+            trace += program.readAllStandardError();
+            QStringList seen;
+            for (const QByteArray &line : trace.split('\n')) {
+                if (line.contains("Call KERNEL32.SetThreadExecutionState(80000002)")
+                    || line.contains("Call KERNEL32.PowerSetRequest("))
+                    seen.append("on");
+                else if (line.contains("Call KERNEL32.SetThreadExecutionState(80000000)")
+                         || line.contains("Call KERNEL32.PowerClearRequest("))
+                    seen.append("off");
+            }
+            return seen;
+        };
+    }
+    const auto saverOn = [&] {
+        xcb_connection_t *x = m_xServer->connection();
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+        std::unique_ptr<xcb_screensaver_query_info_reply_t, decltype(&free)> info(
+            xcb_screensaver_query_info_reply(x, xcb_screensaver_query_info(x, root), nullptr),
+            &free);
+        return info && info->state == XCB_SCREENSAVER_STATE_ON;
+    };
+    const auto restore = qScopeGuard([&] {
+        standIn.kill();
+        standIn.waitForFinished();
+        if (linux) {
+            xcb_set_screen_saver(m_xServer->connection(), -1, -1, XCB_BLANKING_DEFAULT,
+                                 XCB_EXPOSURES_DEFAULT);
+            xcb_flush(m_xServer->connection());
+        }
+    });
+
+    const Window settings = m_driver->waitForWindow("Form1");
+    QVERIFY(!settings.isEmpty());
+    if (m_page) {
+        // On the prototype: a browser may make navigator's objects anew, without what was put on
+        // them.
+        m_page->browser().script("window.lezomatWakeLocks = {asked: 0, granted: []};"
+                                 "if (navigator.wakeLock) {"
+                                 "    const request = WakeLock.prototype.request;"
+                                 "    WakeLock.prototype.request = function (type) {"
+                                 "        ++lezomatWakeLocks.asked;"
+                                 "        return request.call(this, type).then(lock => {"
+                                 "            lezomatWakeLocks.granted.push(lock);"
+                                 "            return lock;"
+                                 "        });"
+                                 "    };"
+                                 "}");
+        asked = [&] {
+            const QJsonArray locks
+                = m_page->browser()
+                      .script("return [lezomatWakeLocks.asked,"
+                              "        ...lezomatWakeLocks.granted.map(lock => lock.released)]")
+                      .toArray();
+            QStringList seen(locks[0].toInt(), "on");
+            for (qsizetype lock = 1; lock < locks.size(); ++lock)
+                seen.append(locks[lock].toBool() ? "off" : "granted");
+            return seen;
+        };
+    }
+    if (linux)
+        QVERIFY2(waitFor(saverOn, 5000), "the screen saver did not come on beside the settings");
+    QTest::qWait(500);
+    if (asked)
+        QCOMPARE(asked(), QStringList());
+
+    // A service that is missing or slow holds nothing up.
+    QElapsedTimer opening;
+    opening.start();
+    const Window exercise = startExercise({});
+    QVERIFY(!exercise.isEmpty());
+    QVERIFY2(opening.elapsed() < 3000, qPrintable(QString::number(opening.elapsed())));
+    QElapsedTimer idle;
+    idle.start();
+    while (!idle.hasExpired(4000)) {
+        QVERIFY2(!linux || !saverOn(),
+                 qPrintable(QStringLiteral("the screen saver came on after %1 ms of exercise")
+                                .arg(idle.elapsed())));
+        QTest::qSleep(100);
+    }
+    if (asked) {
+        const QStringList duringTheExercise = asked();
+        QCOMPARE(duringTheExercise.value(0), "on");
+        QVERIFY2(duringTheExercise.size() == 1
+                     || duringTheExercise == QStringList({"on", "granted"}),
+                 qPrintable(duringTheExercise.join(' ')));
+        if (m_page && duringTheExercise.size() == 1)
+            qInfo("the browser did not grant the wake lock");
+    }
+
+    m_driver->pressKeys(exercise, "alt+e");
+    if (asked && !m_page) {
+        QTRY_COMPARE(asked(), QStringList({"on", "off"}));
+    }
+    if (m_page && asked().size() > 1)
+        QCOMPARE(asked(), QStringList({"on", "off"}));
+    QVERIFY(m_driver->endsWith(0));
+    if (linux)
+        QVERIFY2(waitFor(saverOn, 5000), "the screen saver did not come on after the end");
 }
 
 QTEST_GUILESS_MAIN(tst_end_to_end)

@@ -137,6 +137,8 @@ static void dispatch(const Event &event)
         fitTheViews();
         break;
     case Event::Kind::Shown:
+        pageShownAgain();
+        break;
     case Event::Kind::Restart:
         break;
     }

@@ -114,4 +114,9 @@ void fitTheViews();
 
 void ringAlarm(int number);
 
+// --- screen.cpp ---
+
+// The page is shown again after it was hidden.
+void pageShownAgain();
+
 } // namespace platform
