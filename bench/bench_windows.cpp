@@ -16,6 +16,7 @@
 #include "tests/screen.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <thread>
 
@@ -63,33 +64,37 @@ double peakMb(qint64 pid)
 
 double highestMb = 0;
 
-// One run: the interval typed into the settings window and Start pressed with Alt+S, then the
-// steps seen on the screen until there are as many as wanted.
-Figures runExercise(const QString &exe, int typedInterval, int wanted)
+// The process of the running program, which under Wine's virtual desktop is not the one started.
+qint64 programProcess()
 {
-    QProcess program;
-    program.start("wine", {exe});
-    const QString settings = shownWindow("Form1");
-    xdotool({"windowfocus", "--sync", settings});
-    xdotool({"key", "ctrl+a"});
-    xdotool({"type", QString::number(typedInterval)});
-    xdotool({"key", "alt+s"});
-    const xcb_window_t exercise = shownWindow("Lezomat").toUInt();
+    for (const QString &pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
+        QFile commandLine("/proc/" + pid + "/cmdline");
+        if (commandLine.open(QIODevice::ReadOnly)
+            && commandLine.readAll().split('\0').value(0).endsWith("lezomat.exe"))
+            return pid.toLongLong();
+    }
+    return 0;
+}
 
+// The steps seen on the screen until there are as many as wanted, from the end of the first pause
+// on, when the window is drawn whole and the series known. The exercise window's client area
+// starts at client in the X window.
+Figures sample(xcb_window_t window, QPoint client, int typedInterval, int wanted)
+{
     int interval = typedInterval;
     int series = 0;
     bool item = false;
     bool picture = false;
-    // From the end of the first pause on, when the window is drawn whole and the series known.
     bool recording = false;
     Schedule schedule;
     Figures figures;
     QElapsedTimer clock;
     clock.start();
-    const double cpuBefore = cpuSeconds(program.processId());
+    const qint64 program = programProcess();
+    const double cpuBefore = cpuSeconds(program);
     while (int(figures.steps.size()) < wanted && !clock.hasExpired(180'000)) {
-        const bool itemNow = itemShown(x, exercise);
-        const bool pictureNow = pictureShown(x, exercise);
+        const bool itemNow = itemShown(x, window, client);
+        const bool pictureNow = pictureShown(x, window, client);
         const qint64 now = clock.nsecsElapsed();
         if (recording && (itemNow != item || (pictureNow && !picture))) {
             schedule.step(interval);
@@ -108,10 +113,58 @@ Figures runExercise(const QString &exe, int typedInterval, int wanted)
         std::this_thread::sleep_for(std::chrono::microseconds(250));
     }
     figures.realSeconds = double(clock.nsecsElapsed()) / 1e9;
-    figures.cpuSeconds = cpuSeconds(program.processId()) - cpuBefore;
-    highestMb = std::max(highestMb, peakMb(program.processId()));
+    figures.cpuSeconds = cpuSeconds(program) - cpuBefore;
+    highestMb = std::max(highestMb, peakMb(program));
+    return figures;
+}
+
+void type(const QString &window, int typedInterval)
+{
+    xdotool({"windowfocus", "--sync", window});
+    xdotool({"key", "ctrl+a"});
+    xdotool({"type", QString::number(typedInterval)});
+    xdotool({"key", "alt+s"});
+}
+
+// One run: the interval typed into the settings window and Start pressed with Alt+S.
+Figures runExercise(const QString &exe, int typedInterval, int wanted)
+{
+    QProcess program;
+    program.start("wine", {exe});
+    type(shownWindow("Form1"), typedInterval);
+    const Figures figures = sample(shownWindow("Lezomat").toUInt(), {}, typedInterval, wanted);
     program.kill();
     program.waitForFinished();
+    return figures;
+}
+
+// The same on Wine's virtual desktop, which runs the system's move loop as Windows does: the
+// exercise window is moved with the keyboard from its start on (Alt+Space, then M), or not.
+Figures runOnDesktop(const QString &exe, int typedInterval, int wanted, bool moved)
+{
+    QProcess program;
+    program.start("wine", {"explorer", "/desktop=bench,1280x1024", exe});
+    const QString desktop = shownWindow("bench - Wine desktop");
+    const xcb_window_t id = desktop.toUInt();
+    const QPoint middle(640, 512);
+    for (int wait = 0; wait < 200 && pixelColour(x, id, middle) == pixelColour(x, id, {5, 5});
+         ++wait)
+        QThread::msleep(50);
+    type(desktop, typedInterval);
+    for (int wait = 0; wait < 200 && !itemShown(x, id, exerciseOnDesktop(x, id, middle)); ++wait)
+        QThread::msleep(10);
+    if (moved) {
+        // The move loop takes the pointer to the caption's middle first, and then follows it.
+        const QPoint caption = exerciseOnDesktop(x, id, middle) + QPoint(498, -12);
+        xdotool({"mousemove", QString::number(caption.x()), QString::number(caption.y())});
+        xdotool({"key", "--delay", "50", "alt+space", "m"});
+        QThread::msleep(200);
+    }
+    const Figures figures = sample(id, exerciseOnDesktop(x, id, middle), typedInterval, wanted);
+    xdotool({"key", "Return"});
+    program.kill();
+    program.waitForFinished();
+    QProcess::execute("wineserver", {"-k"});
     return figures;
 }
 
@@ -146,6 +199,10 @@ int main(int argc, char *argv[])
         const BusyCores load;
         measure(exe, "loaded");
     }
+    // A whole block at 200 ms and the first step after it, on the virtual desktop, without and
+    // with the window in the system's move loop all along.
+    report("desktop, not moved", {runOnDesktop(exe, 200, 3 * 21 + 1, false)});
+    report("desktop, in the move loop", {runOnDesktop(exe, 200, 3 * 21 + 1, true)});
     std::printf("peak resident memory of the program: %.1f MB\n", highestMb);
     xcb_disconnect(x);
     return 0;
