@@ -61,3 +61,17 @@ inline bool pictureShown(xcb_connection_t *x, xcb_window_t window, QPoint client
     const auto yellow = [](int r, int g, int b) { return r > 200 && g > 150 && b < 100; };
     return countPixels(x, window, QRect(384, 264, 153, 113).translated(client), yellow) > 100;
 }
+
+// The top-left corner of the exercise window's client area on Wine's virtual desktop, found from a
+// point of its background near that corner: the window is centred, its client area 1016 x 734.
+inline QPoint exerciseOnDesktop(xcb_connection_t *x, xcb_window_t desktop, QPoint middle)
+{
+    const QPoint inside = middle - QPoint(508, 367) + QPoint(100, 120);
+    const int background = pixelColour(x, desktop, inside);
+    QPoint corner = inside;
+    while (corner.x() > 0 && pixelColour(x, desktop, corner - QPoint(1, 0)) == background)
+        corner.rx() -= 1;
+    while (corner.y() > 0 && pixelColour(x, desktop, corner - QPoint(0, 1)) == background)
+        corner.ry() -= 1;
+    return corner;
+}

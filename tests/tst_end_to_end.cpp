@@ -292,19 +292,9 @@ void tst_end_to_end::keys()
     }
 }
 
-// The top-left corner of the exercise window's client area on Wine's virtual desktop, found from a
-// point of its background near that corner: the window is centred, its client area 1016 x 734.
 QPoint tst_end_to_end::clientOrigin(xcb_connection_t *x, xcb_window_t desktop)
 {
-    const QPoint inside = m_xServer->geometry(QString::number(desktop)).center() - QPoint(508, 367)
-        + QPoint(100, 120);
-    const int background = pixelColour(x, desktop, inside);
-    QPoint corner = inside;
-    while (corner.x() > 0 && pixelColour(x, desktop, corner - QPoint(1, 0)) == background)
-        corner.rx() -= 1;
-    while (corner.y() > 0 && pixelColour(x, desktop, corner - QPoint(0, 1)) == background)
-        corner.ry() -= 1;
-    return corner;
+    return exerciseOnDesktop(x, desktop, m_xServer->geometry(QString::number(desktop)).center());
 }
 
 // On Windows, moving a window runs a loop of the system's instead of the program's. The exercise
