@@ -9,7 +9,8 @@ namespace platform {
 
 // The page's side of the queue. Everything here only notes what happened and wakes the waiter;
 // the kinds of event are numbered as the program's Event::Kind. The page takes Tab, Shift+Tab
-// and Alt with a letter for itself, as a desktop window does, before the browser can act on them.
+// and Alt with the letter of an access key of the window that takes the keys for itself, as a
+// desktop window does, before the browser can act on them.
 // clang-format off
 EM_JS(void, listenToThePageJs, (int click, int close, int accessKey, int tab, int alarm,
                                 int resize, int shown, int restart), {
@@ -39,8 +40,11 @@ EM_JS(void, listenToThePageJs, (int click, int close, int accessKey, int tab, in
             event.preventDefault();
             page.push(tab, event.shiftKey ? 1 : 0);
         } else if (event.altKey && !event.ctrlKey && !event.metaKey && /^Key[A-Z]$/.test(event.code)) {
+            const letter = event.code.toLowerCase().charAt(3);
+            if (!(document.documentElement.dataset.accessKeys || "").includes(letter))
+                return;
             event.preventDefault();
-            page.push(accessKey, event.code.toLowerCase().charCodeAt(3));
+            page.push(accessKey, letter.charCodeAt(0));
         }
     }, true);
     addEventListener('resize', () => page.push(resize, 0));

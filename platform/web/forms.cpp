@@ -41,6 +41,20 @@ std::string cssFont(Font font)
         + font.family + "\", sans-serif";
 }
 
+// The page tells its listener which letters are the access keys of the window that takes the
+// keys, so that Alt with any other letter stays the browser's.
+void publishAccessKeys()
+{
+    std::string keys;
+    if (!modal.empty()) {
+        for (const NativeControl *control : modal.back()->controls) {
+            if (control->accessKey)
+                keys += control->accessKey;
+        }
+    }
+    document()["documentElement"]["dataset"].set("accessKeys", keys);
+}
+
 // The controls of the window that takes the keys which can take the focus now.
 std::vector<NativeControl *> focusable(const NativeForm &form)
 {
@@ -122,6 +136,7 @@ void Form::showModal()
     for (NativeForm *behind : modal)
         behind->element.set("inert", true);
     modal.push_back(&form);
+    publishAccessKeys();
     form.element.set("hidden", false);
     form.fitTheView();
     const bool hasFocus = form.element.call<bool>("contains", document()["activeElement"]);
@@ -133,6 +148,7 @@ void Form::showModal()
     std::erase(modal, &form);
     if (!modal.empty())
         modal.back()->element.set("inert", false);
+    publishAccessKeys();
 }
 
 void Form::hide()
