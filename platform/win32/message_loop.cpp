@@ -61,19 +61,20 @@ void MessageLoop::runUntilHidden(HWND window)
             systemFailure("MsgWaitForMultipleObjectsEx");
         if (woke < WAIT_OBJECT_0 + count)
             ring(woke - WAIT_OBJECT_0);
-        else
-            dispatchMessages(window);
+        else if (!dispatchMessages(window))
+            return;
     }
 }
 
-void MessageLoop::dispatchMessages(HWND window)
+// False once the message to quit has come.
+bool MessageLoop::dispatchMessages(HWND window)
 {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
-            // The program has ended: the loops this one runs inside see it too.
+            // The loops this one runs inside end too.
             PostQuitMessage(int(message.wParam));
-            return;
+            return false;
         }
         // The dialog keys are keyboard messages; the rest go straight on.
         const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
@@ -82,6 +83,7 @@ void MessageLoop::dispatchMessages(HWND window)
             DispatchMessageW(&message);
         }
     }
+    return true;
 }
 
 std::size_t MessageLoop::find(const Alarm::Native &alarm) const

@@ -157,7 +157,7 @@ public:
     ~MessageLoop();
 
     // Dispatches the messages, with the dialog keys of the window, and rings the alarms that are
-    // due, until the window is hidden or the program has ended.
+    // due, until the window is hidden, the program has ended or the message to quit has come.
     void runUntilHidden(HWND window);
 
     // An alarm joins the wait when it is set, again with each new setting, and leaves it when it
@@ -188,7 +188,7 @@ private:
     std::size_t find(const Alarm::Native &alarm) const;
     void ring(std::size_t index);
     void ringSetting(std::uint64_t setting);
-    void dispatchMessages(HWND window);
+    bool dispatchMessages(HWND window);
     void startWaiter();
     void stopWaiter();
     void tellWaiter();
