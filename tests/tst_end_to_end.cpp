@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QTemporaryFile>
 #include <QTest>
 #include <memory>
 #include <xcb/screensaver.h>
@@ -468,6 +469,8 @@ void tst_end_to_end::screenStaysOnDuringTheExercise()
     std::function<QStringList()> asked; // "on" and "off", as the program asked so far
     QProcess standIn;
     QByteArray trace;
+    QTemporaryFile traceFile;
+    QVERIFY(traceFile.open());
 
     if (linux) {
         xcb_connection_t *x = m_xServer->connection();
@@ -503,14 +506,15 @@ void tst_end_to_end::screenStaysOnDuringTheExercise()
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("WINEDEBUG", "+relay");
         program.setProcessEnvironment(environment);
+        // Into a file, which, unlike a pipe, never holds the program up when nobody reads it.
         program.setProcessChannelMode(QProcess::SeparateChannels);
-        program.setReadChannel(QProcess::StandardError);
+        program.setStandardErrorFile(traceFile.fileName());
         program.start("wine", {m_xServer->windowsProgram()});
         asked = [&] {
-            program.waitForReadyRead(100);
-            trace += program.readAllStandardError();
+            QFile trace(traceFile.fileName());
+            trace.open(QIODevice::ReadOnly);
             QStringList seen;
-            for (const QByteArray &line : trace.split('\n')) {
+            for (const QByteArray &line : trace.readAll().split('\n')) {
                 if (line.contains("Call KERNEL32.SetThreadExecutionState(80000002)")
                     || line.contains("Call KERNEL32.PowerSetRequest("))
                     seen.append("on");

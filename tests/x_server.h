@@ -53,6 +53,7 @@ public:
         environment.remove("QT_QPA_PLATFORM");
         m_program.setProcessEnvironment(environment);
         m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_program.setStandardErrorFile(QString());
         if (isWindows())
             m_program.start("wine", {m_windowsProgram});
         else
