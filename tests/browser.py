@@ -10,6 +10,7 @@ Keys are named as xdotool names them ("alt+s", "shift+Tab", "Return"), blanks be
 import base64
 import json
 import sys
+import time
 
 from selenium import webdriver
 from selenium.webdriver.common.action_chains import ActionChains
@@ -71,13 +72,18 @@ def tap(browser, selector):
     actions.perform()
 
 
-# The page's view is made that size by sizing the browser's window around it.
+# The page's view is made that size by sizing the browser's window around it. WebKitGTK
+# sizes its window when the X server has answered, some time after the request returns.
 def view(browser, width, height):
-    inner = browser.execute_script('return [innerWidth, innerHeight]')
-    outer = browser.get_window_size()
-    browser.set_window_size(width + outer['width'] - inner[0],
-                            height + outer['height'] - inner[1])
-    return browser.execute_script('return [innerWidth, innerHeight]')
+    deadline = time.monotonic() + 10
+    while True:
+        inner = browser.execute_script('return [innerWidth, innerHeight]')
+        if inner == [width, height] or time.monotonic() > deadline:
+            return inner
+        outer = browser.get_window_size()
+        browser.set_window_size(width + outer['width'] - inner[0],
+                                height + outer['height'] - inner[1])
+        time.sleep(0.1)
 
 
 def main():
