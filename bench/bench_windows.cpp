@@ -139,7 +139,8 @@ Figures runExercise(const QString &exe, int typedInterval, int wanted)
 }
 
 // The same on Wine's virtual desktop, which runs the system's move loop as Windows does: the
-// exercise window is moved with the keyboard from its start on (Alt+Space, then M), or not.
+// exercise window is held by its caption with the mouse and moved a little from its start on, or
+// not.
 Figures runOnDesktop(const QString &exe, int typedInterval, int wanted, bool moved)
 {
     QProcess program;
@@ -154,14 +155,15 @@ Figures runOnDesktop(const QString &exe, int typedInterval, int wanted, bool mov
     for (int wait = 0; wait < 200 && !itemShown(x, id, exerciseOnDesktop(x, id, middle)); ++wait)
         QThread::msleep(10);
     if (moved) {
-        // The move loop takes the pointer to the caption's middle first, and then follows it.
         const QPoint caption = exerciseOnDesktop(x, id, middle) + QPoint(498, -12);
         xdotool({"mousemove", QString::number(caption.x()), QString::number(caption.y())});
-        xdotool({"key", "--delay", "50", "alt+space", "m"});
+        xdotool({"mousedown", "1"});
+        xdotool(
+            {"mousemove", QString::number(caption.x() + 20), QString::number(caption.y() + 20)});
         QThread::msleep(200);
     }
     const Figures figures = sample(id, exerciseOnDesktop(x, id, middle), typedInterval, wanted);
-    xdotool({"key", "Return"});
+    xdotool({"mouseup", "1"});
     program.kill();
     program.waitForFinished();
     QProcess::execute("wineserver", {"-k"});

@@ -70,6 +70,11 @@ inline void report(const char *label, const std::vector<Figures> &runs)
     double cpu = 0;
     double wall = 0;
     for (const Figures &run : runs) {
+        // A program that stood still shows no step at all.
+        if (run.steps.empty()) {
+            std::printf("%s: no step seen\n", label);
+            return;
+        }
         const Step *first = &run.steps.front();
         const Step *seriesFirst = first;
         const auto late = [](const Step &step, const Step &anchor) {
